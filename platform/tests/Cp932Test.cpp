@@ -1,0 +1,70 @@
+// CP932 at the edges: the characters that distinguish CP932 from strict
+// Shift_JIS survive a round trip, and _sj literals hold iconv's bytes.
+#include <gtest/gtest.h>
+
+#include <iconv.h>
+
+#include "CString.h"
+#include "Cp932.h"
+#include "Sj.h"
+
+namespace {
+
+std::string IconvToCp932(const std::string& utf8) {
+  iconv_t cd = iconv_open("CP932", "UTF-8");
+  std::string out(utf8.size() * 2 + 4, '\0');
+  char* src = const_cast<char*>(utf8.data());
+  size_t srcLeft = utf8.size();
+  char* dst = out.data();
+  size_t dstLeft = out.size();
+  iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+  iconv_close(cd);
+  out.resize(out.size() - dstLeft);
+  return out;
+}
+
+TEST(Cp932, ExtensionsAndHalfWidthKanaRoundTrip) {
+  for (const std::string utf8 : {"①", "㈱", "～", "ｱｲｳｴｵﾞﾟ", "髙", "∑", "ⅰ", "漢字とかな"}) {
+    const auto cp932 = vext::Utf8ToCp932(utf8);
+    ASSERT_TRUE(cp932) << utf8;
+    EXPECT_EQ(vext::Cp932ToUtf8(*cp932), utf8);
+  }
+  EXPECT_EQ(*vext::Utf8ToCp932("～"), "\x81\x60");
+  EXPECT_EQ(*vext::Utf8ToCp932("①"), "\x87\x40");
+}
+
+TEST(Cp932, UnconvertibleTextIsAnErrorNotAReplacement) {
+  EXPECT_FALSE(vext::Utf8ToCp932("€"));
+  EXPECT_FALSE(vext::Cp932ToUtf8("\x81"));      // lead byte without its trail
+  EXPECT_FALSE(vext::Cp932ToUtf8("a\xFD" "b"));  // no character
+  EXPECT_EQ(vext::Cp932ToUtf8Lossy("a\xFD" "b"), "a?b");
+  EXPECT_FALSE(vext::Utf16LeToCp932("\x41"));   // odd byte count
+  EXPECT_EQ(*vext::Utf16LeToCp932(std::string("\x41\x00\x60\x24", 4)), "A\x87\x40");
+}
+
+TEST(SjLiteral, EqualsIconvConversion) {
+  EXPECT_EQ(std::string("メモリ不足です"_sj), IconvToCp932("メモリ不足です"));
+  EXPECT_EQ(std::string("①㈱～ｱﾞ髙"_sj), IconvToCp932("①㈱～ｱﾞ髙"));
+  EXPECT_EQ(std::string("テキストファイルの形式が正しくありません。\nファイルの読み込みを中止します。"_sj),
+            IconvToCp932("テキストファイルの形式が正しくありません。\nファイルの読み込みを中止します。"));
+  EXPECT_STREQ("ascii only"_sj, "ascii only");
+  static_assert("ア"_sj[0] == '\x83' && "ア"_sj[1] == '\x41' && "ア"_sj[2] == '\0');
+}
+
+TEST(SjLiteral, EveryTableEntryEqualsIconv) {
+  for (const auto& m : vext::sj::kTable) {
+    std::string utf8;
+    const uint32_t cp = m.codePoint;
+    if (cp < 0x800) {
+      utf8 = {static_cast<char>(0xC0 | cp >> 6), static_cast<char>(0x80 | (cp & 0x3F))};
+    } else {
+      utf8 = {static_cast<char>(0xE0 | cp >> 12), static_cast<char>(0x80 | (cp >> 6 & 0x3F)),
+              static_cast<char>(0x80 | (cp & 0x3F))};
+    }
+    std::string expected = m.cp932 > 0xFF ? std::string{static_cast<char>(m.cp932 >> 8), static_cast<char>(m.cp932)}
+                                          : std::string(1, static_cast<char>(m.cp932));
+    ASSERT_EQ(IconvToCp932(utf8), expected) << std::hex << cp;
+  }
+}
+
+}  // namespace
