@@ -1,0 +1,35 @@
+// Reading the phone-book CSV file into rows of fields.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+#include "Collections.h"
+#include "CString.h"
+
+// Rows in file order, each a row of fields; the vector owns them.
+using CsvRows = std::vector<std::unique_ptr<CStringArray>>;
+
+class CCsvReader {
+public:
+  explicit CCsvReader(const CString& path, char separator = ',');
+
+  // Reads and parses the whole file, then pads every row to the longest
+  // one. Returns the number of bytes read, or 0 when the file could not be
+  // read (its message shown), is empty, or is not well-formed (message
+  // shown, `rows` left as it was).
+  long long ReadFile(CsvRows& rows);
+
+  // Parses `count` bytes (followed by a zero byte) into `rows`: the whole
+  // buffer, or only its first line when `allLines` is false. On a format
+  // error shows the message, adds nothing and returns FALSE.
+  BOOL Parse(CsvRows& rows, const char* bytes, std::size_t count, BOOL allLines);
+
+  // Appends empty fields to every row shorter than the longest.
+  static void Pad(CsvRows& rows);
+
+  CString m_strPath;
+  char m_cSeparator;
+  int m_nOption = 0;  // set by the converter, read by nobody
+};
