@@ -13,6 +13,11 @@ using CsvRows = std::vector<std::unique_ptr<CStringArray>>;
 
 class CCsvReader {
 public:
+  // No read ever holds more fields than this, padding included: a real
+  // phone book has nine per line, and a hostile file must not be able to
+  // make padding allocate rows x longest-row fields without bound.
+  static constexpr std::size_t kMaxFields = std::size_t{1} << 25;
+
   explicit CCsvReader(const CString& path, char separator = ',');
 
   // Reads and parses the whole file, then pads every row to the longest
@@ -23,11 +28,13 @@ public:
 
   // Parses `count` bytes (followed by a zero byte) into `rows`: the whole
   // buffer, or only its first line when `allLines` is false. On a format
-  // error shows the message, adds nothing and returns FALSE.
+  // error shows the message, adds nothing and returns FALSE. A zero byte
+  // inside the `count` bytes is data.
   BOOL Parse(CsvRows& rows, const char* bytes, std::size_t count, BOOL allLines);
 
-  // Appends empty fields to every row shorter than the longest.
-  static void Pad(CsvRows& rows);
+  // Appends empty fields to every row shorter than the longest. Returns
+  // FALSE, changing nothing, when that would exceed kMaxFields.
+  static BOOL Pad(CsvRows& rows);
 
   CString m_strPath;
   char m_cSeparator;

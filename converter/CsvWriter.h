@@ -13,13 +13,16 @@
 // the separator (so that it reads back as one field).
 CString EncodeCsvField(const CString& field, char separator = ',');
 
-// Appends the fields joined by commas and followed by CR LF.
+// Appends the fields, each encoded by EncodeCsvField, joined by commas and
+// followed by CR LF.
 void AppendCsvLine(std::string& out, const CString* fields, int count);
 
 // Writes the CSV file as a whole-file rewrite, in pieces: nothing replaces
-// the old file until Commit succeeds. A file error is shown with the
-// platform's file-error message and makes the writer fail; later calls
-// then do nothing and return false.
+// the old file until Commit succeeds. Appended text is buffered and
+// written about a mebibyte at a time, so a huge phone book never sits
+// whole in memory. A file error is shown with the platform's file-error
+// message and makes the writer fail; later calls then do nothing and
+// return false, as do calls after Commit.
 class CsvFileWriter {
 public:
   explicit CsvFileWriter(const CString& path);
@@ -30,6 +33,7 @@ public:
 
 private:
   bool Flush();
+  bool Fail(const CFileException& error);
   CString m_path;
   std::unique_ptr<CFile> m_file;
   std::string m_pending;

@@ -3,7 +3,8 @@
 //
 //   count    WORD, or 0xFFFF + DWORD from 0xFFFF on
 //   string   BYTE length below 255; else 0xFF + WORD below 0xFFFE;
-//            else 0xFF 0xFFFF + DWORD; then the bytes
+//            else 0xFF 0xFFFF + DWORD; then the bytes (0xFF 0xFFFE starts
+//            a UTF-16 string: never written, read and converted to CP932)
 //   object   0x0000 null; WORD number of an object already in the file
 //            (0x7FFF + DWORD from 0x7FFF on); else the class first: 0xFFFF,
 //            schema WORD, name length WORD, name (a new class), or
@@ -11,9 +12,19 @@
 //            seen before; then the object's own data. Classes and objects
 //            share one numbering from 1 over the whole file.
 //
-// Reading is defensive: a count or length larger than the bytes left, an
-// unknown class, a wrong schema or a nesting deeper than kMaxDepth throws
-// CArchiveException before anything is allocated for it.
+// Reading is defensive: a count or length larger than the bytes left
+// (endOfFile), an unknown class (badClass), a wrong schema (badSchema), a
+// number that names nothing or the wrong kind of thing, or a nesting
+// deeper than kMaxDepth (badIndex) throws CArchiveException before
+// anything is allocated for it. After an exception the archive is spent.
+//
+// Ownership when loading: every object ReadObject returns is new and
+// belongs to the caller. A record of this system is stored once, so a
+// reference back to an object already read (which would give one record
+// two owners) is a badIndex error. An object whose Serialize throws is
+// freed by ReadObject; the objects it had read before are its own and go
+// with it, so a record class must take ownership of each child as soon as
+// ReadObject returns it (a unique_ptr, or a list its destructor frees).
 #pragma once
 
 #include <memory>
@@ -67,6 +78,7 @@ public:
   bool IsSerializable() const;
 
   static CRuntimeClass classCObject;
+  static CRuntimeClass* GetThisClass() { return &classCObject; }
 
 protected:
   CObject() = default;
@@ -79,6 +91,7 @@ protected:
 #define DECLARE_DYNAMIC(class_name)        \
  public:                                   \
   static CRuntimeClass class##class_name;  \
+  static CRuntimeClass* GetThisClass() { return &class##class_name; } \
   CRuntimeClass* GetRuntimeClass() const override;
 
 #define DECLARE_SERIAL(class_name) \
@@ -115,6 +128,9 @@ public:
   CFile* GetFile() const { return m_file; }
 
   // Writes out what is buffered (storing); Close also ends the archive.
+  // Loading, they put the file back at the first byte not consumed. The
+  // destructor closes an archive that is still open, except while an
+  // exception unwinds, and never throws.
   void Flush();
   void Close();
   // Drops the archive without writing what is buffered.
@@ -145,36 +161,42 @@ public:
   // object that is not of `expected` (when given) is a badClass error.
   CObject* ReadObject(const CRuntimeClass* expected);
 
-  // Bytes not yet read (loading).
-  ULONGLONG BytesLeft() const;
+  // Bytes not yet read (loading): the file's length less what was consumed.
+  ULONGLONG BytesLeft() const { return m_fileLeft + (m_end - m_cur); }
 
 private:
-  void FillBuffer(UINT wanted);
+  void CheckLoading() const;
+  void CheckStoring() const;
+  // Makes at least `wanted` (<= buffer size) bytes readable or throws.
+  void FillBuffer(std::size_t wanted);
+  void WriteBuffer();
+  DWORD ReadStringLength(bool* wide);
   void WriteClass(const CRuntimeClass* cls);
-  CRuntimeClass* ReadClass(const CRuntimeClass* expected, UINT* schema, DWORD* objectTag);
+  // The class of a new object, or nullptr with *objectTag set to the
+  // number of the object referred to (0 for null).
+  CRuntimeClass* ReadClass(const CRuntimeClass* expected, DWORD* objectTag);
+  void CheckCount() const;
   [[noreturn]] void Fail(int cause) const;
 
   CFile* m_file;
   bool m_loading;
+  bool m_closed = false;
   std::vector<BYTE> m_buffer;
-  std::size_t m_cur = 0;   // next byte in the buffer
-  std::size_t m_end = 0;   // end of valid bytes in the buffer (loading)
+  std::size_t m_cur = 0;     // next byte in the buffer
+  std::size_t m_end = 0;     // end of valid bytes in the buffer (loading)
   ULONGLONG m_fileLeft = 0;  // bytes of the file not yet in the buffer
   int m_depth = 0;
   // Storing: number of each class and object written so far.
   std::unordered_map<const void*, DWORD> m_storeMap;
-  // Loading: what each number stands for (classes are tagged).
-  struct LoadEntry {
-    CRuntimeClass* cls;
-    CObject* object;
-  };
-  std::vector<LoadEntry> m_loadArray;
+  // Loading: what each number stands for; nullptr marks an object (and
+  // the unused number 0).
+  std::vector<CRuntimeClass*> m_loadArray;
   DWORD m_nextNumber = 1;
 };
 
 AFX_API CArchive& operator<<(CArchive& ar, const CObject* object);
 template <typename T>
 CArchive& operator>>(CArchive& ar, T*& object) {
-  object = static_cast<T*>(ar.ReadObject(RUNTIME_CLASS(T)));
+  object = static_cast<T*>(ar.ReadObject(T::GetThisClass()));
   return ar;
 }

@@ -23,7 +23,8 @@ public:
   // Address of an exported name, or nullptr.
   void* Symbol(const char* name) const;
 
-  // "xmlSncEnv.DLL" -> "libxmlSncEnv.so".
+  // "xmlSncEnv.DLL" -> "libxmlSncEnv.so": any folder dropped, a ".dll"
+  // ending (any case) replaced.
   static std::string LinuxName(std::string_view windowsName);
 
 private:

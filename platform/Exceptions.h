@@ -1,7 +1,8 @@
 // CException and its two kinds that callers meet: file and archive errors.
 // They are thrown and caught by value. GetErrorMessage gives the fixed
-// Japanese text of the cause (CP932), followed by the file name when one
-// is known; ReportError shows that text in an OK message box.
+// Japanese text of the cause (CP932), then "\n" and the file name when one
+// is known; ReportError shows that text in an OK message box with the
+// exclamation icon.
 #pragma once
 
 #include <exception>
@@ -42,6 +43,8 @@ public:
 
   // The cause that an errno value stands for.
   static int OsErrorToException(LONG osError);
+  // Throws the file error that an errno value stands for.
+  [[noreturn]] static void ThrowOsError(LONG osError, const CString& fileName = CString());
 
   CString GetErrorMessage() const override;
   const char* what() const noexcept override { return "CFileException"; }

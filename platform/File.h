@@ -1,15 +1,26 @@
 // CFile: a file opened by the system's own path (see PathMap.h), with the
 // Windows sharing modes emulated by flock and whole-file rewrites made
-// atomic.
+// atomic. Unbuffered: every Read and Write is a system call, so callers
+// that move small pieces (CArchive, the CSV writer) buffer themselves.
 //
-// Sharing: shareDenyWrite takes a shared lock, shareExclusive an exclusive
-// one, both non-blocking; a lock that cannot be had is a sharing violation.
+// Sharing: shareDenyWrite takes a shared lock, shareExclusive (and
+// shareDenyRead, which flock cannot tell apart) an exclusive one, both
+// non-blocking; a lock that cannot be had is a sharing violation.
+// shareCompat and shareDenyNone take no lock.
 //
 // Rewrite: opening with modeCreate (without modeNoTruncate) writes into a
 // temporary file in the same folder; Close() flushes it to disk and renames
-// it over the target, and reports a failure as CFileException. Abort(), or
-// destruction without Close(), discards the temporary file and leaves the
-// old file as it was.
+// it over the target, and reports a failure as CFileException. An existing
+// target must be writable (a read-only file is accessDenied, as on
+// Windows); it is held with the sharing lock while the new content is
+// written, and its permissions pass to the new file. A target that is a
+// symbolic link has the file it points to replaced. Abort(), destruction
+// without Close(), or a Write that failed (Close() then throws that error
+// again) discard the temporary file and leave the old file as it was.
+//
+// Errors: system errors become CFileException causes through
+// CFileException::OsErrorToException; a folder that does not exist when a
+// file is created is badPath, as on Windows. EINTR is retried.
 #pragma once
 
 #include <memory>
@@ -41,16 +52,20 @@ public:
   CFile();
   // Throws CFileException when the file cannot be opened.
   CFile(const char* fileName, UINT openFlags);
+  // Discards an unfinished rewrite; never throws.
   virtual ~CFile();
   CFile(const CFile&) = delete;
   CFile& operator=(const CFile&) = delete;
 
   // false (and `error` filled when given) when the file cannot be opened.
   virtual BOOL Open(const char* fileName, UINT openFlags, CFileException* error = nullptr);
+  // Fewer bytes than asked for only at the end of the file.
   virtual UINT Read(void* buffer, UINT count);
   virtual void Write(const void* buffer, UINT count);
   virtual void Flush();
+  // Ends a rewrite by replacing the target; throws CFileException.
   virtual void Close();
+  // Closes without reporting errors; discards an unfinished rewrite.
   virtual void Abort();
 
   virtual ULONGLONG GetLength() const;
@@ -62,7 +77,7 @@ public:
   CString GetFilePath() const { return m_strFileName; }
   bool IsOpen() const;
 
-  // Throw CFileException on failure.
+  // Throw CFileException on failure. Rename replaces an existing newName.
   static void Remove(const char* fileName);
   static void Rename(const char* oldName, const char* newName);
   // True when the path names an existing file or folder.

@@ -6,7 +6,10 @@
 // user's "Personal" folder. $VEXT_REGISTRY_DEFAULTS=0 (or
 // SetBuiltinDefaults(false)) switches the defaults off. The files are read
 // afresh on every Open, so a change is seen by the next reader. Key and
-// value names match case-insensitively; values are held in CP932.
+// value names match case-insensitively (ASCII letters); values are held in
+// CP932, and one that has no CP932 form cannot be read. HKEY_CLASSES_ROOT
+// is HKEY_LOCAL_MACHINE\SOFTWARE\Classes under another name. A missing or
+// unreadable file is skipped, a malformed line ignored.
 #pragma once
 
 #include <memory>
@@ -22,7 +25,9 @@ enum class Hive { ClassesRoot, CurrentUser, LocalMachine };
 
 class AFX_API Key {
 public:
-  // nullptr when the key does not exist.
+  // nullptr when the key does not exist. `path` is CP932 text such as
+  // "SOFTWARE\velmor_op\Common"; the returned key holds the values it had
+  // at this moment.
   static std::unique_ptr<Key> Open(Hive hive, std::string_view path);
   virtual ~Key() = default;
 
@@ -31,6 +36,7 @@ public:
   // missing, not text, or longer than the buffer. An empty name is the
   // key's default value.
   virtual std::optional<CString> ReadString(std::string_view name, std::size_t bufferSize) const = 0;
+  // nullopt when the value is missing or not a REG_DWORD.
   virtual std::optional<DWORD> ReadDword(std::string_view name) const = 0;
 };
 

@@ -3,6 +3,7 @@
 // place. The defaults are the plain POSIX calls.
 #pragma once
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include "AfxTypes.h"
@@ -13,6 +14,10 @@ struct Calls {
   int (*open)(const char* path, int flags, mode_t mode);
   ssize_t (*read)(int fd, void* buffer, size_t count);
   ssize_t (*write)(int fd, const void* buffer, size_t count);
+  off_t (*lseek)(int fd, off_t offset, int whence);
+  int (*fstat)(int fd, struct stat* status);
+  int (*stat)(const char* path, struct stat* status);
+  int (*fchmod)(int fd, mode_t mode);
   int (*fsync)(int fd);
   int (*close)(int fd);
   int (*rename)(const char* from, const char* to);

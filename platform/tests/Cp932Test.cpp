@@ -10,6 +10,9 @@
 
 namespace {
 
+// The sources are UTF-8; u8 literals are char8_t in C++20.
+std::string Utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
+
 std::string IconvToCp932(const std::string& utf8) {
   iconv_t cd = iconv_open("CP932", "UTF-8");
   std::string out(utf8.size() * 2 + 4, '\0');
@@ -24,17 +27,18 @@ std::string IconvToCp932(const std::string& utf8) {
 }
 
 TEST(Cp932, ExtensionsAndHalfWidthKanaRoundTrip) {
-  for (const std::string utf8 : {"①", "㈱", "～", "ｱｲｳｴｵﾞﾟ", "髙", "∑", "ⅰ", "漢字とかな"}) {
+  for (const char8_t* text : {u8"①", u8"㈱", u8"～", u8"ｱｲｳｴｵﾞﾟ", u8"髙", u8"∑", u8"ⅰ", u8"漢字とかな"}) {
+    const std::string utf8 = Utf8(text);
     const auto cp932 = vext::Utf8ToCp932(utf8);
     ASSERT_TRUE(cp932) << utf8;
     EXPECT_EQ(vext::Cp932ToUtf8(*cp932), utf8);
   }
-  EXPECT_EQ(*vext::Utf8ToCp932("～"), "\x81\x60");
-  EXPECT_EQ(*vext::Utf8ToCp932("①"), "\x87\x40");
+  EXPECT_EQ(*vext::Utf8ToCp932(Utf8(u8"～")), "\x81\x60");
+  EXPECT_EQ(*vext::Utf8ToCp932(Utf8(u8"①")), "\x87\x40");
 }
 
 TEST(Cp932, UnconvertibleTextIsAnErrorNotAReplacement) {
-  EXPECT_FALSE(vext::Utf8ToCp932("€"));
+  EXPECT_FALSE(vext::Utf8ToCp932(Utf8(u8"€")));
   EXPECT_FALSE(vext::Cp932ToUtf8("\x81"));      // lead byte without its trail
   EXPECT_FALSE(vext::Cp932ToUtf8("a\xFD" "b"));  // no character
   EXPECT_EQ(vext::Cp932ToUtf8Lossy("a\xFD" "b"), "a?b");
@@ -43,10 +47,10 @@ TEST(Cp932, UnconvertibleTextIsAnErrorNotAReplacement) {
 }
 
 TEST(SjLiteral, EqualsIconvConversion) {
-  EXPECT_EQ(std::string("メモリ不足です"_sj), IconvToCp932("メモリ不足です"));
-  EXPECT_EQ(std::string("①㈱～ｱﾞ髙"_sj), IconvToCp932("①㈱～ｱﾞ髙"));
+  EXPECT_EQ(std::string("メモリ不足です"_sj), IconvToCp932(Utf8(u8"メモリ不足です")));
+  EXPECT_EQ(std::string("①㈱～ｱﾞ髙"_sj), IconvToCp932(Utf8(u8"①㈱～ｱﾞ髙")));
   EXPECT_EQ(std::string("テキストファイルの形式が正しくありません。\nファイルの読み込みを中止します。"_sj),
-            IconvToCp932("テキストファイルの形式が正しくありません。\nファイルの読み込みを中止します。"));
+            IconvToCp932(Utf8(u8"テキストファイルの形式が正しくありません。\nファイルの読み込みを中止します。")));
   EXPECT_STREQ("ascii only"_sj, "ascii only");
   static_assert("ア"_sj[0] == '\x83' && "ア"_sj[1] == '\x41' && "ア"_sj[2] == '\0');
 }

@@ -1,0 +1,258 @@
+#include "PhoneBookConv.h"
+
+#include <initializer_list>
+#include <utility>
+
+#include "ContactXmlNames.h"
+#include "CsvBatchReader.h"
+#include "CsvWriter.h"
+#include "Exceptions.h"
+#include "Sj.h"
+#include "UserInterface.h"
+
+namespace cx = vext::contactxml;
+using vext::xml::ConversionError;
+using vext::xml::Document;
+using vext::xml::Node;
+
+namespace {
+
+const char* const kLoadFailed = "のロードに失敗しました。\n"_sj;
+const char* const kSaveFailed = "のセーブに失敗しました。\n"_sj;
+const char* const kUnsupportedFormat = "このＸＭＬファイルは対応していない形式です。"_sj;
+const char* const kNoData = "読み込むデータがありませんでした。"_sj;
+
+using Attributes = std::initializer_list<std::pair<const char*, const char*>>;
+
+// Appends a new element to `parent`. Children are linked as soon as they
+// are made, so a failure part-way leaves no loose node behind.
+Node AddElement(Document& doc, Node parent, const char* name, Attributes attributes = {}) {
+  Node element = doc.CreateElement(name);
+  parent.AppendChild(element);
+  for (const auto& [attribute, value] : attributes) element.SetAttribute(attribute, value);
+  return element;
+}
+
+Node AddTextElement(Document& doc, Node parent, const char* name, Attributes attributes, const CString& text) {
+  Node element = AddElement(doc, parent, name, attributes);
+  element.SetText(text);
+  return element;
+}
+
+}  // namespace
+
+CPhoneBookConv::CPhoneBookConv() = default;
+CPhoneBookConv::~CPhoneBookConv() = default;
+
+CPhoneBookRec CPhoneBookConv::MakeRecord(const CStringArray& row) {
+  CPhoneBookRec rec;
+  for (int column = 0; column < kPhoneBookColumns && column < row.GetSize(); ++column)
+    rec.Column(column) = row[column];
+  return rec;
+}
+
+Node CPhoneBookConv::BuildItem(Document& doc, const CPhoneBookRec& rec) {
+  // A record with a person's name is a personal entry, else a company's.
+  const bool personal = !rec.m_strName.IsEmpty();
+  const CString fullName = personal ? rec.m_strName : CString(cx::kNoPersonName);
+  const char* const locationType = personal ? cx::kLocationHome : cx::kLocationOffice;
+  const char* const usage = personal ? cx::kUsagePrivate : cx::kUsageOfficial;
+  const char* const entryType = personal ? cx::kEntryTypePerson : cx::kEntryTypeCompany;
+
+  Node item = doc.CreateElement(cx::kElemContactXmlItem);
+
+  Node name = AddElement(doc, item, cx::kElemPersonName);
+  Node nameItem = AddElement(doc, name, cx::kElemPersonNameItem, {{cx::kAttrXmlLang, cx::kLangJapanese}});
+  AddTextElement(doc, nameItem, cx::kElemFullName, {}, fullName);
+
+  Node address = AddElement(doc, item, cx::kElemAddress);
+  Node addressItem = AddElement(doc, address, cx::kElemAddressItem,
+                                {{cx::kAttrXmlLang, cx::kLangJapanese}, {cx::kAttrLocationType, locationType}});
+  AddTextElement(doc, addressItem, cx::kElemAddressCode, {{cx::kAttrCodeDomain, cx::kCodeDomainZip7}}, rec.m_strZip);
+  AddTextElement(doc, addressItem, cx::kElemAddressCode, {{cx::kAttrCodeDomain, cx::kCodeDomainJis5}},
+                 rec.m_strAreaCode);
+  AddTextElement(doc, addressItem, cx::kElemAddressLine, {{cx::kAttrAddressLineType, cx::kLineTypePrefecture}},
+                 rec.m_strPrefecture);
+  AddTextElement(doc, addressItem, cx::kElemAddressLine, {{cx::kAttrAddressLineType, cx::kLineTypeCity}},
+                 rec.m_strCity);
+  AddTextElement(doc, addressItem, cx::kElemAddressLine, {{cx::kAttrAddressLineType, cx::kLineTypeTown}},
+                 rec.m_strTown);
+  AddTextElement(doc, addressItem, cx::kElemAddressLine, {{cx::kAttrAddressLineType, cx::kLineTypeNumber}},
+                 rec.m_strNumber);
+
+  if (!rec.m_strOrganization.IsEmpty()) {
+    Node occupation = AddElement(doc, item, cx::kElemOccupation);
+    Node occupationItem =
+        AddElement(doc, occupation, cx::kElemOccupationItem, {{cx::kAttrXmlLang, cx::kLangJapanese}});
+    AddTextElement(doc, occupationItem, cx::kElemOrganizationName, {}, rec.m_strOrganization);
+  }
+
+  Node phone = AddElement(doc, item, cx::kElemPhone);
+  AddTextElement(doc, phone, cx::kElemPhoneItem, {{cx::kAttrPhoneDevice, cx::kDevicePhone}, {cx::kAttrUsage, usage}},
+                 rec.m_strTel);
+
+  Node extension = AddElement(doc, item, cx::kElemExtension);
+  AddTextElement(doc, extension, cx::kElemExtensionItem,
+                 {{cx::kAttrXmlLang, cx::kLangJapanese},
+                  {cx::kAttrExtensionType, cx::kExtensionExtended},
+                  {cx::kAttrName, cx::kExtensionNameEntryType}},
+                 entryType);
+  return item;
+}
+
+// --- write mode ---------------------------------------------------------------
+
+bool CPhoneBookConv::NextBatch() {
+  m_rowList.clear();
+  m_ownedRows.clear();
+  if (!m_pCsv->ReadBatch(m_ownedRows)) return false;
+  for (const auto& row : m_ownedRows) m_rowList.push_back(row.get());
+  return true;
+}
+
+BOOL CPhoneBookConv::ReadPhoneBook() {
+  m_pCsv = std::make_unique<CsvBatchReader>(m_strCsvPath);
+  if (!m_pCsv->Open() || m_pCsv->IsEmpty() || !NextBatch() || m_rowList.empty()) {
+    m_pCsv.reset();
+    return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL CPhoneBookConv::Export() {
+  m_pWriter = std::make_unique<vext::xml::EntryWriter>();
+  BOOL saved = FALSE;
+  try {
+    saved = WriteDocument();
+  } catch (const CFileException& error) {
+    error.ReportError();
+  } catch (const ConversionError&) {
+    ShowParserError(FALSE, ConversionError::Message());
+  }
+  // The CSV file stays open, writers denied, until the export ends; an
+  // unfinished document is discarded and the old file stays.
+  m_pCsv.reset();
+  if (!saved) m_pWriter.reset();
+  return saved;
+}
+
+BOOL CPhoneBookConv::WriteDocument() {
+  if (!CheckParserState(FALSE)) return FALSE;
+  // Begin makes the new file beside the old one: a path where no file can
+  // be made fails here, before any work, and the old file stays.
+  m_pWriter->Begin(m_strXmlPath, cx::kConverterXmlDeclaration, cx::kConverterDoctypeComment, cx::kElemContactXml,
+                   {{cx::kAttrXmlns, cx::kNamespaceUri},
+                    {cx::kAttrVersion, cx::kVersion11},
+                    {cx::kAttrCreator, cx::kCreatorUri}});
+  for (;;) {
+    for (const CStringArray* row : m_rowList) m_pWriter->Write(BuildItem(m_pWriter->Nodes(), MakeRecord(*row)));
+    if (!m_pCsv || m_pCsv->AtEnd()) break;
+    if (!NextBatch()) return FALSE;
+  }
+  m_pWriter->Commit();
+  return CheckParserState(FALSE);
+}
+
+// --- read mode ----------------------------------------------------------------
+
+int CPhoneBookConv::ReadEntry(const Node& entry, CPhoneBookItem& item, std::string& csv) {
+  item.Clear();
+  for (const Node& child : entry.ChildNodes()) {
+    if (!child.IsElement()) continue;
+    const CString name = child.NodeName();
+    if (name == cx::kElemPersonName) item.ReadNames(child);
+    else if (name == cx::kElemAddress) item.ReadAddresses(child);
+    else if (name == cx::kElemOccupation) item.ReadOrganization(child);
+    else if (name == cx::kElemPhone) item.ReadPhones(child);
+  }
+  return item.AppendLines(csv);
+}
+
+BOOL CPhoneBookConv::Import() {
+  m_pRoot = Node();
+  m_pReader = std::make_unique<vext::xml::EntryReader>();
+  try {
+    return ImportEntries();
+  } catch (const ConversionError&) {
+    ShowParserError(TRUE, ConversionError::Message());
+  } catch (const CException& error) {
+    error.ReportError();
+  }
+  return FALSE;
+}
+
+BOOL CPhoneBookConv::ImportEntries() {
+  if (!m_pReader->Open(m_strXmlPath)) {
+    CheckParserState(TRUE);
+    return FALSE;
+  }
+
+  const CString rootName = m_pReader->RootName();
+  const CString version = m_pReader->RootAttribute(cx::kAttrVersion).value_or(CString());
+  // Each child of this name is an entry; none: the root is the one entry.
+  const char* entryName = nullptr;
+  if (rootName == cx::kElemSnContactXml) {
+    entryName = cx::kElemContactXml;
+  } else if (rootName == cx::kElemContactXml && version == cx::kVersion11) {
+    entryName = cx::kElemContactXmlItem;
+  } else if (!(rootName == cx::kElemContactXml && version == cx::kVersion10)) {
+    // A document that is not well-formed is reported as such first,
+    // whatever its root.
+    if (!m_pReader->Finish()) {
+      CheckParserState(TRUE);
+      return FALSE;
+    }
+    ShowUnsupported();
+    return FALSE;
+  }
+
+  // The CSV text goes to the new file as it is made; the old file is
+  // replaced only when the whole document has been read.
+  CsvFileWriter csv(m_strCsvPath);
+  CPhoneBookItem item;
+  std::string lines;
+  long long lineCount = 0;
+  const auto readEntry = [&](const Node& entry) {
+    lines.clear();
+    lineCount += ReadEntry(entry, item, lines);
+    return lines.empty() || csv.Append(lines);
+  };
+  if (entryName) {
+    for (Node entry = m_pReader->NextEntry(); entry; entry = m_pReader->NextEntry())
+      if (entry.NodeName() == entryName && !readEntry(entry)) return FALSE;
+  } else {
+    m_pRoot = m_pReader->ExpandRoot();
+    if (m_pRoot && !readEntry(m_pRoot)) return FALSE;
+  }
+  if (m_pReader->ParseErrorCode() == 0) m_pReader->Finish();
+  if (!CheckParserState(TRUE)) return FALSE;
+
+  if (lineCount == 0) {
+    AfxMessageBox(kNoData);
+    return FALSE;
+  }
+  return csv.Commit() ? TRUE : FALSE;
+}
+
+// --- messages -----------------------------------------------------------------
+
+BOOL CPhoneBookConv::CheckParserState(BOOL bLoading) {
+  long code = 0;
+  CString reason;
+  if (bLoading && m_pReader) {
+    code = m_pReader->ParseErrorCode();
+    reason = m_pReader->ParseErrorReason();
+  } else if (!bLoading && m_pWriter) {
+    code = m_pWriter->Nodes().ParseErrorCode();
+    reason = m_pWriter->Nodes().ParseErrorReason();
+  }
+  if (code == 0) return TRUE;
+  ShowParserError(bLoading, reason);
+  return FALSE;
+}
+
+void CPhoneBookConv::ShowParserError(BOOL bLoading, const CString& reason) {
+  AfxMessageBox(m_strXmlPath + (bLoading ? kLoadFailed : kSaveFailed) + reason, MB_OK);
+}
+
+void CPhoneBookConv::ShowUnsupported() { AfxMessageBox(kUnsupportedFormat, MB_OK); }

@@ -1,0 +1,308 @@
+// The built xmlSncConv run as the suite runs it, each test in a scratch
+// machine of its own: a registry file naming the common folder as
+// C:\Common\ (so the phone book is C:\Common\\xmlSnc.csv), a drive folder
+// mapping c: to the scratch folder, a runtime folder for the mutex and a
+// scripted user interface whose log gives back the messages.
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "ConverterTestSupport.h"
+#include "NamedMutex.h"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+using vext::test::ReadBytes;
+using vext::test::Sjis;
+using vext::test::U8;
+using vext::test::WriteBytes;
+
+const std::string kNoCommonFolder = U8(u8"Sorentaシリーズ共通フォルダが取得できませんでした。");
+const std::string kBadCommandLine = U8(u8"コマンドライン引数が不正です");
+
+fs::path ConverterProgram() {
+  if (const char* path = std::getenv("XMLSNCCONV"); path && *path) return path;
+  const char* binaryDir = std::getenv("VEXT_TEST_BINARY_DIR");
+  return fs::path(binaryDir ? binaryDir : ".") / "converter" / "xmlSncConv";
+}
+
+// Runs `program` with `args` and the environment changed by `overrides`;
+// returns the exit status, or -1 when it did not exit normally.
+int RunProgram(const fs::path& program, const std::vector<std::string>& args,
+        const std::map<std::string, std::string>& overrides = {}) {
+  std::vector<std::string> env;
+  for (char** entry = environ; *entry; ++entry) {
+    const std::string text = *entry;
+    if (!overrides.count(text.substr(0, text.find('=')))) env.push_back(text);
+  }
+  for (const auto& [name, value] : overrides) env.push_back(name + "=" + value);
+  std::vector<char*> envp;
+  for (std::string& entry : env) envp.push_back(entry.data());
+  envp.push_back(nullptr);
+  std::vector<std::string> argvStore = {program.string()};
+  argvStore.insert(argvStore.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (std::string& arg : argvStore) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+
+  pid_t pid = 0;
+  if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), envp.data()) != 0) return -1;
+  int status = 0;
+  if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
+  return WEXITSTATUS(status);
+}
+
+// Undoes the escapes of the scripted interface's log.
+std::string Unescape(const std::string& text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\\' || i + 1 == text.size()) {
+      out += text[i];
+      continue;
+    }
+    const char c = text[++i];
+    out += c == 'n' ? '\n' : c == 'r' ? '\r' : c == 't' ? '\t' : c;
+  }
+  return out;
+}
+
+class ConverterProcess : public ::testing::Test {
+protected:
+  void SetUp() override {
+    fs::create_directories(drive / "Common");
+    fs::create_directories(dir / "drives");
+    fs::create_symlink(drive, dir / "drives" / "c:");
+    SetCommonDir(R"(C:\\Common\\)");
+  }
+
+  // The registry value as written in the .reg file (backslashes doubled);
+  // nullptr leaves the key out.
+  void SetCommonDir(const char* regValue) {
+    std::string reg = "REGEDIT4\r\n\r\n";
+    if (regValue)
+      reg += "[HKEY_LOCAL_MACHINE\\SOFTWARE\\NQ\\SorentaV\\CommonV]\r\n\"CommonDir\"=\"" + std::string(regValue) +
+             "\"\r\n";
+    WriteBytes(dir / "registry.reg", reg);
+  }
+
+  std::map<std::string, std::string> Environment() const {
+    return {{"VEXT_REGISTRY", (dir / "registry.reg").string()},
+            {"VEXT_REGISTRY_DEFAULTS", "0"},
+            {"VEXT_DRIVES", (dir / "drives").string()},
+            {"VEXT_RUNTIME_DIR", (dir / "run").string()},
+            {"VEXT_UI", "scripted"},
+            {"VEXT_UI_LOG", (dir / "ui.log").string()}};
+  }
+
+  int Convert(const std::vector<std::string>& args) { return RunProgram(ConverterProgram(), args, Environment()); }
+
+  // The log's lines of one kind, their fields after the kind.
+  std::vector<std::vector<std::string>> Events(const std::string& kind) const {
+    std::vector<std::vector<std::string>> events;
+    std::istringstream log(ReadBytes(dir / "ui.log"));
+    for (std::string line; std::getline(log, line);) {
+      std::vector<std::string> fields;
+      std::istringstream split(line);
+      for (std::string field; std::getline(split, field, '\t');) fields.push_back(Unescape(field));
+      if (!fields.empty() && fields[0] == kind) events.emplace_back(fields.begin() + 1, fields.end());
+    }
+    return events;
+  }
+
+  std::vector<std::string> Messages() const {
+    std::vector<std::string> texts;
+    for (const auto& fields : Events("message")) texts.push_back(fields.size() > 1 ? fields[1] : "");
+    return texts;
+  }
+
+  static bool WellFormed(const fs::path& xml) {
+    return RunProgram("/usr/bin/xmllint", {"--noout", "--nonet", xml.string()}) == 0;
+  }
+
+  // Plain libxml2 decodes Shift_JIS strictly and stops at the vendor
+  // characters (髙, ①) that CP932 has: xmllint reads a copy whose
+  // declaration names CP932, the bytes otherwise unchanged.
+  bool WellFormedAsCp932(const fs::path& xml) const {
+    std::string bytes = ReadBytes(xml);
+    const std::string declared = "encoding='Shift_JIS'";
+    const std::size_t at = bytes.find(declared);
+    if (at == std::string::npos || at > 60) return false;
+    bytes.replace(at, declared.size(), "encoding='CP932'");
+    WriteBytes(dir / "relabelled.xml", bytes);
+    return WellFormed(dir / "relabelled.xml");
+  }
+
+  vext::test::ScratchDir dir;
+  fs::path drive = dir / "c";
+  fs::path csv = drive / "Common" / "xmlSnc.csv";
+  fs::path xml = dir / U8(u8"電話帳.xml");
+};
+
+// Lines as read mode writes them: personal lines without an organisation,
+// company lines without a name, quotes and line feeds encoded.
+const std::string kPhoneBook = U8(
+    u8"03-3344-5566,1600023,東京都,新宿区,西新宿,2-8-1,13104,,株式会社ソリューション\r\n"
+    u8"090-1111-2222,5300001,大阪府,大阪市北区,梅田,1-1,27127,髙橋 ①郎,\r\n"
+    u8",,,,,,,,\"有限会社 \"\"波～\"\"\"\r\n"
+    u8"  06-1,,,,,\"1-2\n3F\",,\" 名前,カンマ\",\r\n");
+
+TEST_F(ConverterProcess, WriteThenReadGivesThePhoneBookBackByteForByte) {
+  const std::string phoneBook = Sjis(kPhoneBook);
+  WriteBytes(csv, phoneBook);
+
+  ASSERT_EQ(Convert({"/W:\"" + xml.string() + "\""}), 0);
+  EXPECT_EQ(Messages(), std::vector<std::string>{});
+  EXPECT_FALSE(fs::exists(csv));
+  ASSERT_TRUE(fs::exists(xml));
+  EXPECT_TRUE(WellFormedAsCp932(xml));
+  const std::string document = ReadBytes(xml);
+  EXPECT_EQ(document.rfind("<?xml version='1.1' encoding='Shift_JIS'?>", 0), 0u) << document.substr(0, 60);
+  EXPECT_NE(document.find(R"(<!--<!DOCTYPE ContactXML SYSTEM "ContactXML_01_01a.dtd">-->)"), std::string::npos);
+  EXPECT_NE(document.find(Sjis(U8(u8"<FullName>髙橋 ①郎</FullName>"))), std::string::npos);
+  EXPECT_NE(document.find(Sjis(U8(u8">法人</ExtensionItem>"))), std::string::npos);
+  EXPECT_EQ(document.find(U8(u8"髙橋")), std::string::npos) << "UTF-8 text in a Shift_JIS file";
+  // The wait dialog was up for the conversion.
+  EXPECT_EQ(Events("wait-shown").size(), 1u);
+  EXPECT_EQ(Events("wait-hidden").size(), 1u);
+
+  // Read mode, the path unquoted and split by a blank as a shell gives it.
+  const fs::path spaced = dir / "my book" / U8(u8"電話帳.xml");
+  fs::create_directories(spaced.parent_path());
+  fs::rename(xml, spaced);
+  ASSERT_EQ(Convert({"/R:" + (dir / "my").string(), U8(u8"book/電話帳.xml")}), 0);
+  EXPECT_EQ(Messages(), std::vector<std::string>{});
+  EXPECT_EQ(ReadBytes(csv), phoneBook);
+  EXPECT_TRUE(fs::exists(spaced)) << "read mode keeps the document";
+}
+
+TEST_F(ConverterProcess, DocumentOfJisCharactersIsWellFormedForPlainXmllint) {
+  WriteBytes(csv, Sjis(U8(u8"03-1,1600023,東京都,新宿区,西新宿,1,13104,山田 太郎,\r\n,,,,,,,,\"株式会社 <&>\"\r\n")));
+  ASSERT_EQ(Convert({"/W:\"" + xml.string() + "\""}), 0);
+  EXPECT_TRUE(WellFormed(xml));
+}
+
+TEST_F(ConverterProcess, WriteModeWithAnEmptyPhoneBookDoesNothing) {
+  WriteBytes(csv, "");
+  EXPECT_EQ(Convert({"/W:\"" + xml.string() + "\""}), 3);
+  EXPECT_EQ(Messages(), std::vector<std::string>{});
+  EXPECT_FALSE(fs::exists(xml));
+  EXPECT_TRUE(fs::exists(csv));
+}
+
+TEST_F(ConverterProcess, FailedExportKeepsThePhoneBookAndTheOldDocument) {
+  const std::string phoneBook = Sjis(kPhoneBook) + "\"ab\"c,d\r\n";
+  WriteBytes(csv, phoneBook);
+  WriteBytes(xml, "old document");
+  EXPECT_EQ(Convert({"/W:\"" + xml.string() + "\""}), 3);
+  EXPECT_EQ(Messages(), std::vector<std::string>{U8(
+                            u8"テキストファイルの形式が正しくありません。\nファイルの読み込みを中止します。")});
+  EXPECT_EQ(ReadBytes(csv), phoneBook);
+  EXPECT_EQ(ReadBytes(xml), "old document");
+
+  // A folder that does not exist: the file-error message, nothing lost.
+  fs::remove(dir / "ui.log");
+  WriteBytes(csv, Sjis(kPhoneBook));
+  EXPECT_EQ(Convert({"/W:" + (dir / "missing" / "book.xml").string()}), 3);
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_NE(Messages()[0].find("book.xml"), std::string::npos) << Messages()[0];
+  EXPECT_EQ(ReadBytes(csv), Sjis(kPhoneBook));
+}
+
+TEST_F(ConverterProcess, ReadFailuresLeaveAnEmptyPhoneBook) {
+  struct Case {
+    std::string document;
+    std::string message;  // the whole text, or its beginning when it ends with a line feed
+  };
+  const std::string loadFailed = xml.string() + U8(u8"のロードに失敗しました。\n");
+  const std::vector<Case> cases = {
+      {"<ContactXML version=\"1.1\"><ContactXMLItem>", loadFailed},
+      {"<ContactXML version=\"1.2\"/>", U8(u8"このＸＭＬファイルは対応していない形式です。")},
+      {"<SNContactXML/>", U8(u8"読み込むデータがありませんでした。")},
+  };
+  for (const Case& c : cases) {
+    fs::remove(dir / "ui.log");
+    WriteBytes(csv, "old,phone,book\r\n");
+    WriteBytes(xml, c.document);
+    EXPECT_EQ(Convert({"/R:\"" + xml.string() + "\""}), 3) << c.document;
+    const std::vector<std::string> messages = Messages();
+    ASSERT_EQ(messages.size(), 1u) << c.document;
+    if (c.message.back() == '\n') {
+      EXPECT_EQ(messages[0].rfind(c.message, 0), 0u) << messages[0];
+      EXPECT_GT(messages[0].size(), c.message.size()) << "no reason given";
+    } else {
+      EXPECT_EQ(messages[0], c.message);
+    }
+    ASSERT_TRUE(fs::exists(csv)) << c.document;
+    EXPECT_EQ(fs::file_size(csv), 0u) << c.document;
+  }
+  // A document that is not there at all.
+  fs::remove(xml);
+  fs::remove(dir / "ui.log");
+  WriteBytes(csv, "old,phone,book\r\n");
+  EXPECT_EQ(Convert({"/R:\"" + xml.string() + "\""}), 3);
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(Messages()[0].rfind(loadFailed, 0), 0u) << Messages()[0];
+  EXPECT_EQ(fs::file_size(csv), 0u);
+}
+
+TEST_F(ConverterProcess, RefusalsChangeNoFile) {
+  struct Case {
+    const char* name;
+    const char* commonDir;  // as in the .reg file; nullptr: no key
+    std::vector<std::string> args;
+    int status;
+    std::vector<std::string> messages;
+  };
+  const std::string quoted = "\"" + xml.string() + "\"";
+  const std::vector<Case> cases = {
+      {"no key", nullptr, {"/W:" + quoted}, 1, {kNoCommonFolder}},
+      {"empty folder", "", {"/R:" + quoted}, 1, {kNoCommonFolder}},
+      {"no switch", R"(C:\\Common\\)", {quoted}, 1, {kBadCommandLine}},
+      {"no arguments", R"(C:\\Common\\)", {}, 1, {kBadCommandLine}},
+      {"lower-case switch", R"(C:\\Common\\)", {"/w:" + quoted}, 1, {kBadCommandLine}},
+      {"empty path", R"(C:\\Common\\)", {"/R:\"\""}, 1, {kBadCommandLine}},
+      {"path not UTF-8", R"(C:\\Common\\)", {"/R:\xff.xml"}, 1, {kBadCommandLine}},
+  };
+  for (const Case& c : cases) {
+    fs::remove(dir / "ui.log");
+    SetCommonDir(c.commonDir);
+    WriteBytes(csv, "old,phone,book\r\n");
+    WriteBytes(xml, "old document");
+    EXPECT_EQ(Convert(c.args), c.status) << c.name;
+    EXPECT_EQ(Messages(), c.messages) << c.name;
+    EXPECT_EQ(ReadBytes(csv), "old,phone,book\r\n") << c.name;
+    EXPECT_EQ(ReadBytes(xml), "old document") << c.name;
+    EXPECT_EQ(Events("wait-shown").size(), 0u) << c.name;
+  }
+}
+
+TEST_F(ConverterProcess, SecondInstanceLeavesSilently) {
+  ASSERT_EQ(setenv("VEXT_RUNTIME_DIR", (dir / "run").c_str(), 1), 0);
+  WriteBytes(csv, Sjis(kPhoneBook));
+  {
+    const std::unique_ptr<vext::NamedMutex> running = vext::NamedMutex::Create("hXmlSncConv");
+    ASSERT_TRUE(running);
+    EXPECT_EQ(Convert({"/W:\"" + xml.string() + "\""}), 2);
+    EXPECT_FALSE(fs::exists(dir / "ui.log"));
+    EXPECT_FALSE(fs::exists(xml));
+    EXPECT_EQ(ReadBytes(csv), Sjis(kPhoneBook));
+  }
+  // Once the first one has ended, the converter runs again.
+  EXPECT_EQ(Convert({"/W:\"" + xml.string() + "\""}), 0);
+  EXPECT_TRUE(fs::exists(xml));
+  unsetenv("VEXT_RUNTIME_DIR");
+}
+
+}  // namespace
