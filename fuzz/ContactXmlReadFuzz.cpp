@@ -4,6 +4,7 @@
 #include <stdlib.h>
 
 #include <cstddef>
+#include <cstdlib>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -27,6 +28,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   std::string pattern = (std::filesystem::temp_directory_path() / "ContactXmlReadFuzz-XXXXXX").string();
   if (!mkdtemp(pattern.data())) abort();
   g_dir = pattern;
+  std::atexit([] {
+    std::error_code ignored;
+    std::filesystem::remove_all(g_dir, ignored);
+  });
   return 0;
 }
 

@@ -59,7 +59,15 @@ bool NamedMutex::Exists(std::string_view name) {
   if (name.empty() || !IsOwnDirectory(RuntimeDirectory())) return false;
   const int fd = open(LockFile(name).c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
   if (fd < 0) return false;
-  const bool held = FlockRetrying(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+  // Another process's probe holds its exclusive lock for microseconds; a
+  // holder keeps its shared lock for its life. Asking again after a short
+  // pause tells the two apart, so two probes at one instant don't each
+  // take the other for a running holder.
+  bool held = true;
+  for (int attempt = 0; attempt < 3 && held; ++attempt) {
+    if (attempt > 0) usleep(2000);
+    held = FlockRetrying(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+  }
   close(fd);  // also releases the probe's lock
   return held;
 }

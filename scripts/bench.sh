@@ -16,5 +16,5 @@ mapfile -t benchmarks < <(find "$build" -path '*/CMakeFiles' -prune -o -type f -
 ((${#benchmarks[@]} > 0)) || { echo "bench: no benchmark in this build"; exit 0; }
 for benchmark in "${benchmarks[@]}"; do
   echo "== $(basename "$benchmark")"
-  (cd "$(dirname "$benchmark")" && "$benchmark" "$@")
+  "$benchmark" "$@"
 done

@@ -68,8 +68,9 @@ if [[ -e $prefix/bin/xmlSncConv ]]; then
   status=0
   LC_ALL=C.UTF-8 "$prefix/bin/xmlSncConv" '/W:"C:\x.xml"' 2>"$work/xmlSncConv.err" || status=$?
   cat "$work/xmlSncConv.err"
-  ((status == 1)) && grep -q 'Sorentaシリーズ共通フォルダが取得できませんでした。' "$work/xmlSncConv.err" ||
+  if ((status != 1)) || ! grep -q 'Sorentaシリーズ共通フォルダが取得できませんでした。' "$work/xmlSncConv.err"; then
     fail "the installed xmlSncConv did not run as expected (status $status)"
+  fi
 fi
 
 echo "== host built with find_package(Vext)"
