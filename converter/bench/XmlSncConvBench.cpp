@@ -1,7 +1,7 @@
 // Benchmark of xmlSncConv on a generated phone book: write mode (CSV to
 // ContactXML) and read mode (back to CSV) run as the suite runs them, with
 // libxml2's own xmllint, streaming and whole-tree, as yardsticks on the
-// same document. Wall time and peak memory (the child's maximum resident
+// same document. Wall time (the best of three runs) and peak memory (the child's maximum resident
 // set) for each, and the targets:
 //   read mode within 2x the streaming yardstick;
 //   write mode under 1.5 s for 100,000 entries;
@@ -16,6 +16,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -82,6 +83,24 @@ Measure RunMeasured(const std::string& program, const std::vector<std::string>& 
   return measure;
 }
 
+// The same run `times` times, keeping the fastest: on a shared machine the
+// slower runs measure the neighbours. Peak memory is the largest seen.
+template <typename Prepare>
+Measure RunBest(int times, Prepare prepare, const std::string& program, const std::vector<std::string>& args,
+                const std::map<std::string, std::string>& overrides = {}) {
+  Measure best;
+  double peak = 0;
+  for (int i = 0; i < times; ++i) {
+    prepare();
+    const Measure m = RunMeasured(program, args, overrides);
+    peak = std::max(peak, m.peakMiB);
+    if (i == 0 || m.status != 0 || (best.status == 0 && m.seconds < best.seconds)) best = m;
+    if (m.status != 0) break;
+  }
+  best.peakMiB = peak;
+  return best;
+}
+
 bool SameBytes(const fs::path& a, const fs::path& b) {
   std::ifstream x(a, std::ios::binary), y(b, std::ios::binary);
   std::vector<char> bx(1 << 16), by(1 << 16);
@@ -99,6 +118,8 @@ struct Run {
   Measure write, read, stream, tree;
   bool ok = true;
 };
+
+constexpr int kRepeats = 3;
 
 // One phone book through both directions in a scratch machine: registry,
 // drive c:, runtime folder, scripted user interface.
@@ -128,15 +149,17 @@ Run Convert(std::uint64_t entries, bool keep) {
     std::ofstream out(original, std::ios::binary);
     vext::bench::GeneratePhoneBook(out, entries);
   }
-  fs::copy_file(original, csv);
+  // Write mode deletes the phone book it converted.
+  const auto restoreCsv = [&] { fs::copy_file(original, csv, fs::copy_options::overwrite_existing); };
+  const auto nothing = [] {};
 
   Run run;
   run.entries = entries;
-  run.write = RunMeasured(XMLSNCCONV_PATH, {"/W:\"" + xml.string() + "\""}, env);
+  run.write = RunBest(kRepeats, restoreCsv, XMLSNCCONV_PATH, {"/W:\"" + xml.string() + "\""}, env);
   run.xmlMiB = fs::exists(xml) ? static_cast<double>(fs::file_size(xml)) / (1 << 20) : 0;
-  run.stream = RunMeasured("xmllint", {"--stream", "--noout", xml.string()});
+  run.stream = RunBest(kRepeats, nothing, "xmllint", {"--stream", "--noout", xml.string()});
   run.tree = RunMeasured("xmllint", {"--noout", "--huge", xml.string()});
-  run.read = RunMeasured(XMLSNCCONV_PATH, {"/R:\"" + xml.string() + "\""}, env);
+  run.read = RunBest(kRepeats, nothing, XMLSNCCONV_PATH, {"/R:\"" + xml.string() + "\""}, env);
 
   const auto check = [&](bool good, const char* what) {
     if (!good) std::cerr << "  ! " << what << '\n';
