@@ -9,12 +9,7 @@
 //   with --scaling, ten times the entries cost at most twelve times the time.
 //
 //   converter_XmlSncConvBench [entries] [--scaling] [--keep]
-#include <fcntl.h>
-#include <spawn.h>
 #include <stdlib.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -28,59 +23,19 @@
 #include <vector>
 
 #include "PhoneBookGenerator.h"
-
-extern char** environ;
+#include "Spawn.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Measure {
-  int status = -1;
-  double seconds = 0;
-  double cpuSeconds = 0;  // user + system: steadier than wall time on a busy machine
-  double peakMiB = 0;
-};
+using Measure = vext::test::ChildRun;
 
 // Runs the program with the environment changed by `overrides`, its
 // output thrown away; the time and peak memory are the child's alone.
 Measure RunMeasured(const std::string& program, const std::vector<std::string>& args,
                     const std::map<std::string, std::string>& overrides = {}) {
-  std::vector<std::string> env;
-  for (char** entry = environ; *entry; ++entry) {
-    const std::string text = *entry;
-    if (!overrides.count(text.substr(0, text.find('=')))) env.push_back(text);
-  }
-  for (const auto& [name, value] : overrides) env.push_back(name + "=" + value);
-  std::vector<char*> envp;
-  for (std::string& entry : env) envp.push_back(entry.data());
-  envp.push_back(nullptr);
-  std::vector<std::string> argvStore = {program};
-  argvStore.insert(argvStore.end(), args.begin(), args.end());
-  std::vector<char*> argv;
-  for (std::string& arg : argvStore) argv.push_back(arg.data());
-  argv.push_back(nullptr);
-
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-
-  Measure measure;
-  const auto start = std::chrono::steady_clock::now();
-  pid_t pid = 0;
-  const int spawned = posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
-  posix_spawn_file_actions_destroy(&actions);
-  if (spawned != 0) return measure;
-  int status = 0;
-  struct rusage usage {};
-  if (wait4(pid, &status, 0, &usage) != pid) return measure;
-  measure.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  measure.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  measure.peakMiB = static_cast<double>(usage.ru_maxrss) / 1024.0;  // ru_maxrss is in KiB
-  const auto toSeconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
-  measure.cpuSeconds = toSeconds(usage.ru_utime) + toSeconds(usage.ru_stime);
-  return measure;
+  return vext::test::Spawn(program, args, overrides, true);
 }
 
 // The same run `times` times, keeping the fastest: on a shared machine the

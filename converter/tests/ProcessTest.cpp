@@ -4,8 +4,6 @@
 // mapping c: to the scratch folder, a runtime folder for the mutex and a
 // scripted user interface whose log gives back the messages.
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -18,8 +16,7 @@
 
 #include "ConverterTestSupport.h"
 #include "NamedMutex.h"
-
-extern char** environ;
+#include "Spawn.h"
 
 namespace {
 
@@ -38,30 +35,11 @@ fs::path ConverterProgram() {
   return fs::path(binaryDir ? binaryDir : ".") / "converter" / "xmlSncConv";
 }
 
-// Runs `program` with `args` and the environment changed by `overrides`;
-// returns the exit status, or -1 when it did not exit normally.
+// Runs `program`; returns the exit status, or -1 when it did not exit
+// normally.
 int RunProgram(const fs::path& program, const std::vector<std::string>& args,
-        const std::map<std::string, std::string>& overrides = {}) {
-  std::vector<std::string> env;
-  for (char** entry = environ; *entry; ++entry) {
-    const std::string text = *entry;
-    if (!overrides.count(text.substr(0, text.find('=')))) env.push_back(text);
-  }
-  for (const auto& [name, value] : overrides) env.push_back(name + "=" + value);
-  std::vector<char*> envp;
-  for (std::string& entry : env) envp.push_back(entry.data());
-  envp.push_back(nullptr);
-  std::vector<std::string> argvStore = {program.string()};
-  argvStore.insert(argvStore.end(), args.begin(), args.end());
-  std::vector<char*> argv;
-  for (std::string& arg : argvStore) argv.push_back(arg.data());
-  argv.push_back(nullptr);
-
-  pid_t pid = 0;
-  if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), envp.data()) != 0) return -1;
-  int status = 0;
-  if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
-  return WEXITSTATUS(status);
+               const std::map<std::string, std::string>& overrides = {}) {
+  return vext::test::Spawn(program.string(), args, overrides).status;
 }
 
 // Undoes the escapes of the scripted interface's log.
