@@ -17,7 +17,9 @@ AFX_API std::optional<std::string> Cp932ToUtf8(std::string_view cp932);
 AFX_API std::optional<std::string> Utf8ToCp932(std::string_view utf8);
 AFX_API std::optional<std::string> Utf16LeToCp932(std::string_view utf16le);
 
-// For display only (terminal, diagnostics): unconvertible bytes become '?'.
+// For display only (terminal, diagnostics): unconvertible bytes or
+// characters become '?'.
 AFX_API std::string Cp932ToUtf8Lossy(std::string_view cp932);
+AFX_API std::string Utf8ToCp932Lossy(std::string_view utf8);
 
 }  // namespace vext

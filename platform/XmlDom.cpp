@@ -5,6 +5,7 @@
 
 #include <stdexcept>
 
+#include "Cp932.h"
 #include "File.h"
 #include "Sj.h"
 #include "XmlInternal.h"
@@ -135,9 +136,9 @@ std::vector<Attribute> Node::Attributes() const {
 std::optional<CString> Node::GetAttribute(std::string_view name) const {
   const xmlNode* node = Native(*this);
   if (!node || node->type != XML_ELEMENT_NODE) return std::nullopt;
-  std::string wanted;
-  if (!Cp932ToUtf8(name, wanted)) return std::nullopt;
-  const std::string_view qname = wanted;
+  const std::optional<std::string> wanted = vext::Cp932ToUtf8(name);
+  if (!wanted) return std::nullopt;
+  const std::string_view qname = *wanted;
   if (qname == "xmlns" || qname.substr(0, 6) == "xmlns:") {
     const std::string_view prefix = qname.size() > 5 ? qname.substr(6) : std::string_view();
     for (const xmlNs* ns = node->nsDef; ns; ns = ns->next) {

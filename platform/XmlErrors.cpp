@@ -1,6 +1,7 @@
 // What libxml2 reports, collected instead of printed.
 #include <string>
 
+#include "Cp932.h"
 #include "Exceptions.h"
 #include "File.h"
 #include "Sj.h"
@@ -59,7 +60,7 @@ CString ErrorCollector::Reason() const {
     }
     reason += ": ";
   }
-  reason += Utf8ToCp932Lossy(m_message);
+  reason += vext::Utf8ToCp932Lossy(m_message);
   return CString(std::move(reason));
 }
 

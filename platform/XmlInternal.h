@@ -24,18 +24,6 @@ namespace vext::xml::detail {
 // name; safe to call from any thread, any number of times.
 void EnsureInitialised();
 
-// Table conversions (the tables come from glibc iconv's CP932, so they
-// agree with vext::Cp932ToUtf8 and vext::Utf8ToCp932). false on a byte
-// sequence or a character that the other side cannot carry.
-bool Cp932ToUtf8(std::string_view cp932, std::string& utf8);
-bool Utf8ToCp932(std::string_view utf8, std::string& cp932);
-// For messages only: an unconvertible character becomes '?'.
-std::string Utf8ToCp932Lossy(std::string_view utf8);
-// Decodes the UTF-8 sequence at `in`; its length, or 0 when malformed
-// (overlong forms, surrogates and truncated sequences included).
-int GetUtf8(const unsigned char* in, std::size_t left, char32_t& cp);
-// The CP932 bytes of one code point (1 or 2 bytes); 0 when there are none.
-int EncodeCp932(char32_t cp, char out[2]);
 // True for the names that mean CP932 here (Shift_JIS and its aliases).
 bool IsCp932Name(std::string_view encoding);
 

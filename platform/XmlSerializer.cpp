@@ -5,6 +5,7 @@
 
 #include <cctype>
 
+#include "Cp932Codec.h"
 #include "File.h"
 #include "XmlDom.h"
 #include "XmlInternal.h"
@@ -95,7 +96,7 @@ void Serializer::WriteCharacter(std::string_view utf8, char32_t cp, Context cont
   bool written = false;
   if (m_target == Target::Cp932) {
     char bytes[2];
-    const int n = EncodeCp932(cp, bytes);
+    const int n = cp932::Encode(cp, bytes);
     if (n > 0) {
       m_out.append(bytes, static_cast<std::size_t>(n));
       written = true;
@@ -117,7 +118,7 @@ void Serializer::Write(std::string_view text, Context context) {
     const unsigned char b = bytes[i];
     if (b >= 0x80) {
       char32_t cp;
-      const int n = GetUtf8(bytes + i, text.size() - i, cp);
+      const int n = cp932::GetUtf8(bytes + i, text.size() - i, cp);
       if (n == 0) throw ConversionError();
       if (m_target != Target::Utf8) {
         m_out.append(text.data() + run, i - run);

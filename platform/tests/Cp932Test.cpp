@@ -42,6 +42,10 @@ TEST(Cp932, UnconvertibleTextIsAnErrorNotAReplacement) {
   EXPECT_FALSE(vext::Cp932ToUtf8("\x81"));      // lead byte without its trail
   EXPECT_FALSE(vext::Cp932ToUtf8("a\xFD" "b"));  // no character
   EXPECT_EQ(vext::Cp932ToUtf8Lossy("a\xFD" "b"), "a?b");
+  EXPECT_EQ(vext::Cp932ToUtf8Lossy("a\x81"), "a?");  // lead byte cut off at the end
+  EXPECT_EQ(vext::Utf8ToCp932Lossy(Utf8(u8"x€①")), "x?\x87\x40");
+  EXPECT_EQ(vext::Utf8ToCp932Lossy("\xC0\xAF"), "??");  // overlong form: not a character
+  EXPECT_FALSE(vext::Utf16LeToCp932(std::string("\x3D\xD8\x00\xDE", 4)));  // beyond the basic plane
   EXPECT_FALSE(vext::Utf16LeToCp932("\x41"));   // odd byte count
   EXPECT_EQ(*vext::Utf16LeToCp932(std::string("\x41\x00\x60\x24", 4)), "A\x87\x40");
 }
