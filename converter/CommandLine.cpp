@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "Cp932.h"
+#include "platform/text/Cp932.h"
 
 namespace vext::converter {
 

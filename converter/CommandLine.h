@@ -3,7 +3,7 @@
 
 #include <optional>
 
-#include "CString.h"
+#include "platform/base/CString.h"
 
 namespace vext::converter {
 

@@ -9,7 +9,8 @@ CsvBatchReader::CsvBatchReader(const CString& path, std::size_t batchBytes)
 
 bool CsvBatchReader::Open() {
   CFileException error;
-  if (!m_file.Open(m_parser.m_strPath, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary, &error)) {
+  if (!m_file.Open(m_parser.m_strPath, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary,
+                   &error)) {
     error.ReportError();
     return false;
   }

@@ -10,10 +10,10 @@
 #include <string>
 
 #include "CsvReader.h"
-#include "File.h"
+#include "platform/fs/File.h"
 
 class CsvBatchReader {
-public:
+ public:
   static constexpr std::size_t kDefaultBatchBytes = std::size_t{1} << 20;
 
   explicit CsvBatchReader(const CString& path, std::size_t batchBytes = kDefaultBatchBytes);
@@ -31,7 +31,7 @@ public:
   bool ReadBatch(CsvRows& rows);
   void Close();
 
-private:
+ private:
   bool Fill();
   // The end of the last complete line in the buffer, or 0.
   std::size_t LastLineEnd();

@@ -6,10 +6,10 @@
 #include <string>
 #include <string_view>
 
-#include "Exceptions.h"
-#include "File.h"
-#include "Sj.h"
-#include "UserInterface.h"
+#include "platform/base/Exceptions.h"
+#include "platform/fs/File.h"
+#include "platform/text/Sj.h"
+#include "platform/ui/UserInterface.h"
 
 namespace {
 
@@ -24,7 +24,7 @@ enum class Outcome { ok, badFormat, tooManyFields };
 // the field in runs; the decisions are made only at quotes, CRs and
 // separators (a lone LF is ordinary text).
 class CsvParser {
-public:
+ public:
   CsvParser(const char* bytes, std::size_t count, char separator)
       : m_bytes(bytes), m_count(count), m_separator(separator) {}
 
@@ -75,7 +75,7 @@ public:
 
   CsvRows rows;
 
-private:
+ private:
   bool IsSpecial(char c, bool inQuotes) const {
     return c == '"' || c == '\r' || (c == m_separator && !inQuotes);
   }
@@ -189,11 +189,8 @@ BOOL CCsvReader::Parse(CsvRows& rows, const char* bytes, std::size_t count, BOOL
         rows.insert(rows.end(), std::make_move_iterator(parser.rows.begin()),
                     std::make_move_iterator(parser.rows.end()));
         return TRUE;
-      case Outcome::badFormat:
-        AfxMessageBox(kBadFormat, MB_OK);
-        return FALSE;
-      case Outcome::tooManyFields:
-        break;
+      case Outcome::badFormat: AfxMessageBox(kBadFormat, MB_OK); return FALSE;
+      case Outcome::tooManyFields: break;
     }
   } catch (const std::bad_alloc&) {
   }

@@ -5,14 +5,14 @@
 #include <memory>
 #include <vector>
 
-#include "Collections.h"
-#include "CString.h"
+#include "platform/base/CString.h"
+#include "platform/base/Collections.h"
 
 // Rows in file order, each a row of fields; the vector owns them.
 using CsvRows = std::vector<std::unique_ptr<CStringArray>>;
 
 class CCsvReader {
-public:
+ public:
   // No read ever holds more fields than this, padding included: a real
   // phone book has nine per line, and a hostile file must not be able to
   // make padding allocate rows x longest-row fields without bound.

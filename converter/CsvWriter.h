@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "CString.h"
-#include "File.h"
+#include "platform/base/CString.h"
+#include "platform/fs/File.h"
 
 // A field as it stands in the file: CR LF inside it becomes LF, quotes are
 // doubled, and the field is quoted when it holds a line feed, a quote or
@@ -24,14 +24,14 @@ void AppendCsvLine(std::string& out, const CString* fields, int count);
 // message and makes the writer fail; later calls then do nothing and
 // return false, as do calls after Commit.
 class CsvFileWriter {
-public:
+ public:
   explicit CsvFileWriter(const CString& path);
   ~CsvFileWriter();  // without Commit, the old file stays as it was
   bool Append(std::string_view text);
   bool Commit();
   bool Failed() const { return m_failed; }
 
-private:
+ private:
   bool Flush();
   bool Fail(const CFileException& error);
   CString m_path;

@@ -6,9 +6,9 @@
 #include "ContactXmlNames.h"
 #include "CsvBatchReader.h"
 #include "CsvWriter.h"
-#include "Exceptions.h"
-#include "Sj.h"
-#include "UserInterface.h"
+#include "platform/base/Exceptions.h"
+#include "platform/text/Sj.h"
+#include "platform/ui/UserInterface.h"
 
 namespace cx = vext::contactxml;
 using vext::xml::ConversionError;
@@ -33,7 +33,8 @@ Node AddElement(Document& doc, Node parent, const char* name, Attributes attribu
   return element;
 }
 
-Node AddTextElement(Document& doc, Node parent, const char* name, Attributes attributes, const CString& text) {
+Node AddTextElement(Document& doc, Node parent, const char* name, Attributes attributes,
+                    const CString& text) {
   Node element = AddElement(doc, parent, name, attributes);
   element.SetText(text);
   return element;
@@ -62,34 +63,37 @@ Node CPhoneBookConv::BuildItem(Document& doc, const CPhoneBookRec& rec) {
   Node item = doc.CreateElement(cx::kElemContactXmlItem);
 
   Node name = AddElement(doc, item, cx::kElemPersonName);
-  Node nameItem = AddElement(doc, name, cx::kElemPersonNameItem, {{cx::kAttrXmlLang, cx::kLangJapanese}});
+  Node nameItem =
+      AddElement(doc, name, cx::kElemPersonNameItem, {{cx::kAttrXmlLang, cx::kLangJapanese}});
   AddTextElement(doc, nameItem, cx::kElemFullName, {}, fullName);
 
   Node address = AddElement(doc, item, cx::kElemAddress);
-  Node addressItem = AddElement(doc, address, cx::kElemAddressItem,
-                                {{cx::kAttrXmlLang, cx::kLangJapanese}, {cx::kAttrLocationType, locationType}});
-  AddTextElement(doc, addressItem, cx::kElemAddressCode, {{cx::kAttrCodeDomain, cx::kCodeDomainZip7}}, rec.m_strZip);
-  AddTextElement(doc, addressItem, cx::kElemAddressCode, {{cx::kAttrCodeDomain, cx::kCodeDomainJis5}},
-                 rec.m_strAreaCode);
-  AddTextElement(doc, addressItem, cx::kElemAddressLine, {{cx::kAttrAddressLineType, cx::kLineTypePrefecture}},
-                 rec.m_strPrefecture);
-  AddTextElement(doc, addressItem, cx::kElemAddressLine, {{cx::kAttrAddressLineType, cx::kLineTypeCity}},
-                 rec.m_strCity);
-  AddTextElement(doc, addressItem, cx::kElemAddressLine, {{cx::kAttrAddressLineType, cx::kLineTypeTown}},
-                 rec.m_strTown);
-  AddTextElement(doc, addressItem, cx::kElemAddressLine, {{cx::kAttrAddressLineType, cx::kLineTypeNumber}},
-                 rec.m_strNumber);
+  Node addressItem =
+      AddElement(doc, address, cx::kElemAddressItem,
+                 {{cx::kAttrXmlLang, cx::kLangJapanese}, {cx::kAttrLocationType, locationType}});
+  AddTextElement(doc, addressItem, cx::kElemAddressCode,
+                 {{cx::kAttrCodeDomain, cx::kCodeDomainZip7}}, rec.m_strZip);
+  AddTextElement(doc, addressItem, cx::kElemAddressCode,
+                 {{cx::kAttrCodeDomain, cx::kCodeDomainJis5}}, rec.m_strAreaCode);
+  AddTextElement(doc, addressItem, cx::kElemAddressLine,
+                 {{cx::kAttrAddressLineType, cx::kLineTypePrefecture}}, rec.m_strPrefecture);
+  AddTextElement(doc, addressItem, cx::kElemAddressLine,
+                 {{cx::kAttrAddressLineType, cx::kLineTypeCity}}, rec.m_strCity);
+  AddTextElement(doc, addressItem, cx::kElemAddressLine,
+                 {{cx::kAttrAddressLineType, cx::kLineTypeTown}}, rec.m_strTown);
+  AddTextElement(doc, addressItem, cx::kElemAddressLine,
+                 {{cx::kAttrAddressLineType, cx::kLineTypeNumber}}, rec.m_strNumber);
 
   if (!rec.m_strOrganization.IsEmpty()) {
     Node occupation = AddElement(doc, item, cx::kElemOccupation);
-    Node occupationItem =
-        AddElement(doc, occupation, cx::kElemOccupationItem, {{cx::kAttrXmlLang, cx::kLangJapanese}});
+    Node occupationItem = AddElement(doc, occupation, cx::kElemOccupationItem,
+                                     {{cx::kAttrXmlLang, cx::kLangJapanese}});
     AddTextElement(doc, occupationItem, cx::kElemOrganizationName, {}, rec.m_strOrganization);
   }
 
   Node phone = AddElement(doc, item, cx::kElemPhone);
-  AddTextElement(doc, phone, cx::kElemPhoneItem, {{cx::kAttrPhoneDevice, cx::kDevicePhone}, {cx::kAttrUsage, usage}},
-                 rec.m_strTel);
+  AddTextElement(doc, phone, cx::kElemPhoneItem,
+                 {{cx::kAttrPhoneDevice, cx::kDevicePhone}, {cx::kAttrUsage, usage}}, rec.m_strTel);
 
   Node extension = AddElement(doc, item, cx::kElemExtension);
   AddTextElement(doc, extension, cx::kElemExtensionItem,
@@ -140,12 +144,14 @@ BOOL CPhoneBookConv::WriteDocument() {
   if (!CheckParserState(FALSE)) return FALSE;
   // Begin makes the new file beside the old one: a path where no file can
   // be made fails here, before any work, and the old file stays.
-  m_pWriter->Begin(m_strXmlPath, cx::kConverterXmlDeclaration, cx::kConverterDoctypeComment, cx::kElemContactXml,
+  m_pWriter->Begin(m_strXmlPath, cx::kConverterXmlDeclaration, cx::kConverterDoctypeComment,
+                   cx::kElemContactXml,
                    {{cx::kAttrXmlns, cx::kNamespaceUri},
                     {cx::kAttrVersion, cx::kVersion11},
                     {cx::kAttrCreator, cx::kCreatorUri}});
   for (;;) {
-    for (const CStringArray* row : m_rowList) m_pWriter->Write(BuildItem(m_pWriter->Nodes(), MakeRecord(*row)));
+    for (const CStringArray* row : m_rowList)
+      m_pWriter->Write(BuildItem(m_pWriter->Nodes(), MakeRecord(*row)));
     if (!m_pCsv || m_pCsv->AtEnd()) break;
     if (!NextBatch()) return FALSE;
   }
@@ -160,10 +166,14 @@ int CPhoneBookConv::ReadEntry(const Node& entry, CPhoneBookItem& item, std::stri
   for (const Node& child : entry.ChildNodes()) {
     if (!child.IsElement()) continue;
     const CString name = child.NodeName();
-    if (name == cx::kElemPersonName) item.ReadNames(child);
-    else if (name == cx::kElemAddress) item.ReadAddresses(child);
-    else if (name == cx::kElemOccupation) item.ReadOrganization(child);
-    else if (name == cx::kElemPhone) item.ReadPhones(child);
+    if (name == cx::kElemPersonName)
+      item.ReadNames(child);
+    else if (name == cx::kElemAddress)
+      item.ReadAddresses(child);
+    else if (name == cx::kElemOccupation)
+      item.ReadOrganization(child);
+    else if (name == cx::kElemPhone)
+      item.ReadPhones(child);
   }
   return item.AppendLines(csv);
 }

@@ -6,16 +6,16 @@
 #include <string>
 #include <vector>
 
-#include "Collections.h"
 #include "CsvReader.h"
 #include "PhoneBookItem.h"
 #include "PhoneBookRec.h"
-#include "XmlDom.h"
+#include "platform/base/Collections.h"
+#include "platform/xml/XmlDom.h"
 
 class CsvBatchReader;
 
 class CPhoneBookConv {
-public:
+ public:
   CPhoneBookConv();
   ~CPhoneBookConv();
   CPhoneBookConv(const CPhoneBookConv&) = delete;
@@ -58,7 +58,7 @@ public:
   CString m_strXmlPath;
   int m_nMode = 0;  // 1 read mode, 0 write mode
 
-private:
+ private:
   bool NextBatch();
   BOOL WriteDocument();
   void ShowParserError(BOOL bLoading, const CString& reason);

@@ -43,25 +43,35 @@ void ReadAddressItem(const Node& item, CPhoneBookRec& block, AddressScratch& scr
       scratch.zip = child.Text();
     } else if (name == cx::kElemAddressCode) {
       const CString domain = Attribute(child, cx::kAttrCodeDomain);
-      if (domain == cx::kCodeDomainZip7) block.m_strZip = child.Text();
-      else if (domain == cx::kCodeDomainJis5) block.m_strAreaCode = child.Text();
+      if (domain == cx::kCodeDomainZip7)
+        block.m_strZip = child.Text();
+      else if (domain == cx::kCodeDomainJis5)
+        block.m_strAreaCode = child.Text();
     } else if (name == cx::kElemAddressLine) {
       const CString type = Attribute(child, cx::kAttrAddressLineType);
-      if (type == cx::kLineTypePrefecture) block.m_strPrefecture = child.Text();
-      else if (type == cx::kLineTypeCity) block.m_strCity = child.Text();
-      else if (type == cx::kLineTypeTown) block.m_strTown = child.Text();
-      else if (type == cx::kLineTypeNumber) block.m_strNumber = child.Text();
-      else if (type == cx::kLineTypeBuilding) scratch.building = child.Text();
-      else if (type == cx::kLineTypeFloorOrRoom) scratch.floorOrRoom = child.Text();
-      else if (type == cx::kLineTypeJis5) scratch.areaCode = child.Text();
-      else if (type == cx::kLineTypeOthers) scratch.others += child.Text();
+      if (type == cx::kLineTypePrefecture)
+        block.m_strPrefecture = child.Text();
+      else if (type == cx::kLineTypeCity)
+        block.m_strCity = child.Text();
+      else if (type == cx::kLineTypeTown)
+        block.m_strTown = child.Text();
+      else if (type == cx::kLineTypeNumber)
+        block.m_strNumber = child.Text();
+      else if (type == cx::kLineTypeBuilding)
+        scratch.building = child.Text();
+      else if (type == cx::kLineTypeFloorOrRoom)
+        scratch.floorOrRoom = child.Text();
+      else if (type == cx::kLineTypeJis5)
+        scratch.areaCode = child.Text();
+      else if (type == cx::kLineTypeOthers)
+        scratch.others += child.Text();
     }
   }
 }
 
 bool StreetColumnsEmpty(const CPhoneBookRec& block) {
-  return block.m_strPrefecture.IsEmpty() && block.m_strCity.IsEmpty() && block.m_strTown.IsEmpty() &&
-         block.m_strNumber.IsEmpty();
+  return block.m_strPrefecture.IsEmpty() && block.m_strCity.IsEmpty() &&
+         block.m_strTown.IsEmpty() && block.m_strNumber.IsEmpty();
 }
 
 // Fills the columns that the Address element gave only indirectly.
@@ -110,8 +120,9 @@ void CPhoneBookItem::ReadNames(const Node& personName) {
 
 void CPhoneBookItem::ReadOrganization(const Node& occupation) {
   ForEachChild(occupation, cx::kElemOccupationItem, [&](const Node& item) {
-    ForEachChild(item, cx::kElemOrganizationName,
-                 [&](const Node& organization) { m_company.m_strOrganization = organization.Text(); });
+    ForEachChild(item, cx::kElemOrganizationName, [&](const Node& organization) {
+      m_company.m_strOrganization = organization.Text();
+    });
   });
 }
 
@@ -125,7 +136,9 @@ void CPhoneBookItem::ReadPhones(const Node& phone) {
     bool& preferredTaken = block == &m_company ? companyPreferred : personalPreferred;
     const std::optional<CString> device = item.GetAttribute(cx::kAttrPhoneDevice);
     const CString preference = Attribute(item, cx::kAttrPreference);
-    if ((device && *device != cx::kDevicePhone) || preference == cx::kPreferenceFalse || preferredTaken) return;
+    if ((device && *device != cx::kDevicePhone) || preference == cx::kPreferenceFalse ||
+        preferredTaken)
+      return;
     if (preference == cx::kPreferenceTrue) {
       preferredTaken = true;
       block->m_strTel.Empty();
@@ -138,7 +151,8 @@ void CPhoneBookItem::ReadAddresses(const Node& address) {
   AddressScratch companyScratch;
   AddressScratch personalScratch;
   ForEachChild(address, cx::kElemAddressItem, [&](const Node& item) {
-    CPhoneBookRec* block = SelectBlock(cx::LocationSetOfLocationType(Attribute(item, cx::kAttrLocationType)));
+    CPhoneBookRec* block =
+        SelectBlock(cx::LocationSetOfLocationType(Attribute(item, cx::kAttrLocationType)));
     if (!block) return;
     AddressScratch& scratch = block == &m_company ? companyScratch : personalScratch;
     const CString preference = Attribute(item, cx::kAttrPreference);

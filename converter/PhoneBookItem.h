@@ -6,10 +6,10 @@
 
 #include "ContactXmlNames.h"
 #include "PhoneBookRec.h"
-#include "XmlDom.h"
+#include "platform/xml/XmlDom.h"
 
 class CPhoneBookItem {
-public:
+ public:
   // Office data; its flag is set when an office address or an official
   // telephone was seen.
   CPhoneBookRec m_company;
@@ -31,6 +31,6 @@ public:
   // name. Returns how many lines were appended (0 to 2).
   int AppendLines(std::string& csv) const;
 
-private:
+ private:
   CPhoneBookRec* SelectBlock(vext::contactxml::LocationSet set);
 };

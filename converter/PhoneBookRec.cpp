@@ -6,9 +6,9 @@ namespace {
 
 // The members in column order (they are declared in reverse).
 constexpr CString CPhoneBookRec::*kColumns[kPhoneBookColumns] = {
-    &CPhoneBookRec::m_strTel,    &CPhoneBookRec::m_strZip,      &CPhoneBookRec::m_strPrefecture,
-    &CPhoneBookRec::m_strCity,   &CPhoneBookRec::m_strTown,     &CPhoneBookRec::m_strNumber,
-    &CPhoneBookRec::m_strAreaCode, &CPhoneBookRec::m_strName,   &CPhoneBookRec::m_strOrganization,
+    &CPhoneBookRec::m_strTel,      &CPhoneBookRec::m_strZip,  &CPhoneBookRec::m_strPrefecture,
+    &CPhoneBookRec::m_strCity,     &CPhoneBookRec::m_strTown, &CPhoneBookRec::m_strNumber,
+    &CPhoneBookRec::m_strAreaCode, &CPhoneBookRec::m_strName, &CPhoneBookRec::m_strOrganization,
 };
 
 CString CPhoneBookRec::*Member(int column) {

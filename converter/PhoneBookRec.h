@@ -1,7 +1,7 @@
 // One phone-book entry of the CSV file: nine fields and a flag.
 #pragma once
 
-#include "CString.h"
+#include "platform/base/CString.h"
 
 constexpr int kPhoneBookColumns = 9;
 

@@ -4,11 +4,11 @@
 
 #include "CommandLine.h"
 #include "CsvWriter.h"
-#include "File.h"
-#include "Registry.h"
-#include "Sj.h"
-#include "UserInterface.h"
 #include "VEXTMSG.h"
+#include "platform/fs/File.h"
+#include "platform/system/Registry.h"
+#include "platform/text/Sj.h"
+#include "platform/ui/UserInterface.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 
 #include <memory>
 
-#include "AfxTypes.h"
-#include "NamedMutex.h"
 #include "PhoneBookConv.h"
+#include "platform/base/AfxTypes.h"
+#include "platform/system/NamedMutex.h"
 
 // Exit statuses: the suite sees the outcome in the files, a script in these.
 enum XmlSncConvExit : int {
@@ -18,7 +18,7 @@ enum XmlSncConvExit : int {
 };
 
 class CXmlSncConvApp {
-public:
+ public:
   // Runs the start-up steps and the exit; returns the exit status.
   int Run(int argc, const char* const* argv);
 
@@ -32,7 +32,7 @@ public:
   std::unique_ptr<vext::NamedMutex> m_hMutex;
   CPhoneBookConv m_conv;
 
-private:
+ private:
   void Convert();
 
   int m_argc = 0;

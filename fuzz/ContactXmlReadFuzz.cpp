@@ -4,15 +4,15 @@
 #include <stdlib.h>
 
 #include <cstddef>
-#include <cstdlib>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
 
 #include "PhoneBookConv.h"
-#include "ScriptedUserInterface.h"
+#include "platform/ui/detail/ScriptedUserInterface.h"
 
 namespace {
 
@@ -25,7 +25,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   auto ui = std::make_unique<vext::ui::ScriptedUserInterface>();
   g_ui = ui.get();
   vext::ui::SetCurrent(std::move(ui));
-  std::string pattern = (std::filesystem::temp_directory_path() / "ContactXmlReadFuzz-XXXXXX").string();
+  std::string pattern =
+      (std::filesystem::temp_directory_path() / "ContactXmlReadFuzz-XXXXXX").string();
   if (!mkdtemp(pattern.data())) abort();
   g_dir = pattern;
   std::atexit([] {

@@ -6,12 +6,12 @@
 #include <optional>
 
 #include "CsvReader.h"
-#include "UserInterface.h"
+#include "platform/ui/UserInterface.h"
 
 namespace {
 
 class SilentUserInterface : public vext::ui::UserInterface {
-public:
+ public:
   int MessageBox(const CString&, UINT) override { return IDOK; }
   std::optional<CString> FileDialog(const vext::ui::FileDialogRequest&) override {
     return std::nullopt;

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "RegFile.h"
+#include "platform/system/detail/RegFile.h"
 
 using namespace vext::registry::detail;
 

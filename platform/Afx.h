@@ -2,11 +2,11 @@
 // and archives, files and their errors, message boxes.
 #pragma once
 
-#include "AfxTypes.h"
-#include "Archive.h"
-#include "CString.h"
-#include "Collections.h"
-#include "Exceptions.h"
-#include "File.h"
-#include "Sj.h"
-#include "UserInterface.h"
+#include "platform/base/AfxTypes.h"
+#include "platform/base/CString.h"
+#include "platform/base/Collections.h"
+#include "platform/base/Exceptions.h"
+#include "platform/fs/Archive.h"
+#include "platform/fs/File.h"
+#include "platform/text/Sj.h"
+#include "platform/ui/UserInterface.h"

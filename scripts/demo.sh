@@ -1,32 +1,35 @@
 #!/usr/bin/env bash
-# scripts/demo.sh [--program PATH] [--check] [--keep]
-# The main job on a built tree: the suite's phone book (samples/xmlSnc.utf8.csv,
-# written as CP932 with CR LF) goes to ContactXML with xmlSncConv /W: and
-# comes back with /R:, in a scratch Windows-like environment:
+# scripts/demo.sh [--build DIR] [--check] [--keep]
+# The main job on a built tree: every deliverable at work on the project's
+# sample data, one readable step each (scripts/demo.d/NN-name.sh, run in
+# order), in a scratch Windows-like environment:
 #   drive C:      a folder of the work area, linked from $VEXT_DRIVES/c:
 #   registry      a copy of samples/registry.reg ($VEXT_REGISTRY), whose
 #                 HKLM\SOFTWARE\NQ\SorentaV\CommonV "CommonDir" names the
 #                 folder that holds xmlSnc.csv
 #   lock files    $VEXT_RUNTIME_DIR in the work area; messages on the console
-# --program   the xmlSncConv to run (default build/converter/xmlSncConv)
+# --build     the build tree whose programs and libraries run (default build)
 # --check     also compare the results with what they must be (CTest runs this)
 # --keep      keep the work area and print where it is
+#
+# A step is a bash fragment sourced by this script. It finds the built
+# programs under $build, works in $work, checks its results when $check is 1,
+# and may use fail, reg_value, native_path and show below.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
-program="" check=0 keep=0
+build="" check=0 keep=0
 while (($#)); do
   case "$1" in
-    --program) program=$2; shift ;;
+    --build) build=$2; shift ;;
     --check) check=1 ;;
     --keep) keep=1 ;;
-    *) echo "usage: scripts/demo.sh [--program PATH] [--check] [--keep]" >&2; exit 2 ;;
+    *) echo "usage: scripts/demo.sh [--build DIR] [--check] [--keep]" >&2; exit 2 ;;
   esac
   shift
 done
-program=${program:-$root/${VEXT_BUILD_DIR:-build}/converter/xmlSncConv}
+build=$(cd "${build:-$root/${VEXT_BUILD_DIR:-build}}" && pwd)
 fail() { echo "demo: $*" >&2; exit 1; }
-[[ -x $program ]] || fail "$program is not built (run scripts/setup.sh)"
 [[ -f $root/samples/registry.reg ]] || fail "samples/registry.reg is missing"
 
 # Japanese messages and file names need a UTF-8 terminal encoding.
@@ -79,60 +82,17 @@ native_path() {
   printf '%s\n' "$work/$drive$rest"
 }
 
-common=$(reg_value "$work/registry.reg" 'HKEY_LOCAL_MACHINE\SOFTWARE\NQ\SorentaV\CommonV' CommonDir) ||
-  fail "samples/registry.reg has no CommonDir under HKEY_LOCAL_MACHINE\\SOFTWARE\\NQ\\SorentaV\\CommonV"
-common_native=$(native_path "$common")
-mkdir -p "$common_native"
-csv=$common_native/xmlSnc.csv
-xml='C:\Users\Public\Documents\電話帳.xml'
-xml_native=$(native_path "$xml")
-mkdir -p "$(dirname "$xml_native")"
-
-# The suite's CSV: CP932, CR LF.
-iconv -f UTF-8 -t CP932 "$root/samples/xmlSnc.utf8.csv" | sed 's/$/\r/' >"$csv"
-echo "== phone book: $common\\xmlSnc.csv, $(wc -l <"$csv") entries"
-
-run() {
-  local status=0
-  echo "\$ xmlSncConv $1"
-  "$program" "$1" || status=$?
-  ((status == 0)) || fail "xmlSncConv $1 ended with status $status"
-}
-
 show() {  # a CP932 file, for a UTF-8 terminal
   iconv -f CP932 -t UTF-8 "$1" | sed 's/\r$//'
 }
 
-echo
-echo "== write mode: the phone book becomes ContactXML"
-run "/W:\"$xml\""
-[[ -f $xml_native ]] || fail "no ContactXML file was written"
-[[ ! -e $csv ]] || fail "xmlSncConv /W: left the CSV file behind"
-echo "$xml ($(wc -c <"$xml_native") bytes, Shift_JIS; shown in UTF-8, indented by xmllint):"
-# The declaration as written, then the rest indented (xmllint would restate
-# the declaration in its own words).
-show "$xml_native" | sed -n 1p
-if ! indented=$(show "$xml_native" | sed "1s/encoding=['\"]Shift_JIS['\"]/encoding='UTF-8'/" |
-  xmllint --format - 2>/dev/null); then
-  indented=$(show "$xml_native")
-fi
-printf '%s\n' "$indented" | tail -n +2
+# A built program, or a clear message that the tree is not built.
+program() {
+  [[ -x $build/$1 ]] || fail "$build/$1 is not built (run scripts/setup.sh)"
+  printf '%s\n' "$build/$1"
+}
 
-echo
-echo "== read mode: the ContactXML file becomes the phone book again"
-run "/R:\"$xml\""
-[[ -f $csv ]] || fail "xmlSncConv /R: wrote no CSV file"
-echo "$common\\xmlSnc.csv (CP932, CR LF; shown in UTF-8):"
-show "$csv"
-
-if ((check)); then
-  items=$(iconv -f CP932 -t UTF-8 "$xml_native" | grep -o '<ContactXMLItem[ >]' | wc -l)
-  ((items == $(wc -l <"$root/samples/xmlSnc.utf8.csv"))) || fail "ContactXML holds $items items"
-  iconv -f UTF-8 -t CP932 "$root/samples/xmlSnc.roundtrip.utf8.csv" | sed 's/$/\r/' >"$work/expected.csv"
-  if ! cmp -s "$work/expected.csv" "$csv"; then
-    diff <(show "$work/expected.csv") <(show "$csv") >&2 || true
-    fail "the rebuilt phone book differs from samples/xmlSnc.roundtrip.utf8.csv"
-  fi
-  echo
-  echo "demo: checked: $items items written, the phone book rebuilt byte for byte as expected"
-fi
+for step in "$root"/scripts/demo.d/[0-9]*.sh; do
+  # shellcheck source=/dev/null
+  source "$step"
+done

@@ -21,7 +21,7 @@
 namespace vext::testing {
 
 class TempDir {
-public:
+ public:
   TempDir() {
     const char* base = std::getenv("TMPDIR");
     std::string pattern = std::string(base && *base ? base : "/tmp") + "/vext-test-XXXXXX";
@@ -47,14 +47,14 @@ public:
     return file;
   }
 
-private:
+ private:
   std::filesystem::path m_path;
 };
 
 // Sets (or, with nullopt, unsets) one environment variable and puts the
 // old value back when it goes.
 class ScopedEnv {
-public:
+ public:
   ScopedEnv(const char* name, std::optional<std::string> value) : m_name(name) {
     if (const char* old = std::getenv(name)) m_old = old;
     Set(value);
@@ -64,17 +64,19 @@ public:
   ScopedEnv& operator=(const ScopedEnv&) = delete;
 
   void Set(const std::optional<std::string>& value) const {
-    if (value) setenv(m_name.c_str(), value->c_str(), 1);
-    else unsetenv(m_name.c_str());
+    if (value)
+      setenv(m_name.c_str(), value->c_str(), 1);
+    else
+      unsetenv(m_name.c_str());
   }
 
-private:
+ private:
   std::string m_name;
   std::optional<std::string> m_old;
 };
 
 class ScopedRegistry {
-public:
+ public:
   explicit ScopedRegistry(bool builtinDefaults = false)
       : m_files("VEXT_REGISTRY", std::string()),
         m_defaults("VEXT_REGISTRY_DEFAULTS", builtinDefaults ? "1" : "0") {}
@@ -91,7 +93,7 @@ public:
 
   const TempDir& dir() const { return m_dir; }
 
-private:
+ private:
   TempDir m_dir;
   ScopedEnv m_files;
   ScopedEnv m_defaults;

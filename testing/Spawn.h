@@ -18,16 +18,17 @@ extern char** environ;
 namespace vext::test {
 
 struct ChildRun {
-  int status = -1;         // exit status; -1 when it did not exit normally
-  double seconds = 0;      // wall time
-  double cpuSeconds = 0;   // user + system
-  double peakMiB = 0;      // maximum resident set
+  int status = -1;        // exit status; -1 when it did not exit normally
+  double seconds = 0;     // wall time
+  double cpuSeconds = 0;  // user + system
+  double peakMiB = 0;     // maximum resident set
 };
 
 // Runs `program` (looked up on PATH when it has no '/') with `args` and the
 // environment changed by `overrides`; with `quiet` its output is dropped.
 inline ChildRun Spawn(const std::string& program, const std::vector<std::string>& args,
-                      const std::map<std::string, std::string>& overrides = {}, bool quiet = false) {
+                      const std::map<std::string, std::string>& overrides = {},
+                      bool quiet = false) {
   std::vector<std::string> env;
   for (char** entry = environ; *entry; ++entry) {
     const std::string text = *entry;
@@ -52,7 +53,8 @@ inline ChildRun Spawn(const std::string& program, const std::vector<std::string>
   ChildRun run;
   const auto start = std::chrono::steady_clock::now();
   pid_t pid = 0;
-  const int spawned = posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
+  const int spawned =
+      posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
   posix_spawn_file_actions_destroy(&actions);
   if (spawned != 0) return run;
   int status = 0;
@@ -61,7 +63,9 @@ inline ChildRun Spawn(const std::string& program, const std::vector<std::string>
   run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   run.peakMiB = static_cast<double>(usage.ru_maxrss) / 1024.0;  // ru_maxrss is in KiB
-  const auto toSeconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+  const auto toSeconds = [](const timeval& t) {
+    return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6;
+  };
   run.cpuSeconds = toSeconds(usage.ru_utime) + toSeconds(usage.ru_stime);
   return run;
 }

@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "Registry.h"
+#include "platform/system/Registry.h"
 
 namespace {
 
@@ -40,7 +40,8 @@ void CVextEnv::GetVextPath() {
   try {
     const std::unique_ptr<Key> key = Key::Open(Hive::LocalMachine, kProductKey);
     if (!key) return;
-    if (std::optional<CString> drive = key->ReadString("CD-Drive", kDriveBuffer); drive && !drive->IsEmpty())
+    if (std::optional<CString> drive = key->ReadString("CD-Drive", kDriveBuffer);
+        drive && !drive->IsEmpty())
       m_strCDDrive = drive->Left(1);
     ReadInto(*key, "InstalledDir", kFolderBuffer, m_strInstalledDir);
     ReadInto(*key, "InstalledDataDir", kFolderBuffer, m_strInstalledDataDir);

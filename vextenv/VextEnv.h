@@ -9,13 +9,13 @@
 // separators ("\DATA\FMT\" ...).
 #pragma once
 
-#include "Archive.h"
-#include "CString.h"
+#include "platform/base/CString.h"
+#include "platform/fs/Archive.h"
 
 #define VEXTENV_API __attribute__((visibility("default")))
 
 class VEXTENV_API CVextEnv : public CObject {
-public:
+ public:
   CVextEnv();
   ~CVextEnv() override;
 
@@ -24,15 +24,15 @@ public:
   CString m_strInstalledDataDir;  // "InstalledDataDir"
   CString m_strInstalledDir;      // "InstalledDir"
   // HKEY_LOCAL_MACHINE\SOFTWARE\velmor_op\Common, the common key.
-  CString m_strCommonDir;         // "CommonDir"
-  CString m_strCommonPrgDir;      // "CommonPrgDir"
-  CString m_strClipArt;           // "ClipArt"
-  DWORD m_nVer;                   // product key, "Ver"
+  CString m_strCommonDir;     // "CommonDir"
+  CString m_strCommonPrgDir;  // "CommonPrgDir"
+  CString m_strClipArt;       // "ClipArt"
+  DWORD m_nVer;               // product key, "Ver"
   // The current user's "Personal" shell folder, environment references expanded.
   CString m_strMyDocuments;
-  CString m_strAppName;           // product key, "AppName"
+  CString m_strAppName;  // product key, "AppName"
 
-protected:
+ protected:
   void GetVextPath();
   void GetVextCommonPath();
   void GetMyDocuments();

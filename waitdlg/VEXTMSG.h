@@ -10,8 +10,8 @@
 // WM_USER_ENDINFODLG to its window.
 #pragma once
 
-#include "CString.h"
-#include "Window.h"
+#include "platform/base/CString.h"
+#include "platform/ui/Window.h"
 
 #define VEXTMSG_API __attribute__((visibility("default")))
 
@@ -19,7 +19,7 @@
 constexpr UINT WM_USER_ENDINFODLG = WM_USER + 60;
 
 class VEXTMSG_API CWaitDlg : public CDialog {
-public:
+ public:
   // The argument is accepted and ignored. Chooses one of the three clips at
   // random and shows the dialog without an owner.
   explicit CWaitDlg(int unused);
@@ -37,7 +37,7 @@ public:
   // Hides and destroys the window, enabling the owner again.
   BOOL DestroyWindow() override;
 
-protected:
+ protected:
   // Enables the owner again if this dialog disabled it.
   void ReEnableParent();
   BOOL OnInitDialog() override;

@@ -1,10 +1,10 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "Sj.h"
-#include "UserInterface.h"
 #include "VEXTMSG.h"
 #include "WaitDlgResources.h"
+#include "platform/text/Sj.h"
+#include "platform/ui/UserInterface.h"
 
 using vextmsg::Resources;
 
@@ -14,7 +14,7 @@ constexpr UINT kLoopForever = static_cast<UINT>(-1);
 
 // What the user interface draws of the dialog: its text item and its clip.
 class WaitViewOf final : public vext::ui::WaitView {
-public:
+ public:
   WaitViewOf(const CWnd& dialog, const CAnimateCtrl& animation)
       : m_dialog(dialog), m_animation(animation) {}
   CString Text() const override {
@@ -24,7 +24,7 @@ public:
   }
   int ClipId() const override { return static_cast<int>(m_animation.ClipId()); }
 
-private:
+ private:
   const CWnd& m_dialog;
   const CAnimateCtrl& m_animation;
 };
@@ -75,7 +75,8 @@ int CWaitDlg::Create(CWnd* owner) {
     ReEnableParent();
     return 0;
   }
-  TellUserInterface([this](vext::ui::UserInterface& ui) { ui.WaitShown(WaitViewOf(*this, m_animate)); });
+  TellUserInterface(
+      [this](vext::ui::UserInterface& ui) { ui.WaitShown(WaitViewOf(*this, m_animate)); });
   return 1;
 }
 
@@ -84,7 +85,8 @@ void CWaitDlg::SetText(CString text) {
   if (!m_hWnd) return;
   UpdateData(FALSE);
   if (IsWindowVisible())
-    TellUserInterface([this](vext::ui::UserInterface& ui) { ui.WaitTextChanged(WaitViewOf(*this, m_animate)); });
+    TellUserInterface(
+        [this](vext::ui::UserInterface& ui) { ui.WaitTextChanged(WaitViewOf(*this, m_animate)); });
 }
 
 BOOL CWaitDlg::DestroyWindow() {
@@ -96,7 +98,8 @@ BOOL CWaitDlg::DestroyWindow() {
   ReEnableParent();
   m_animate.Close();
   if (shown)
-    TellUserInterface([this](vext::ui::UserInterface& ui) { ui.WaitHidden(WaitViewOf(*this, m_animate)); });
+    TellUserInterface(
+        [this](vext::ui::UserInterface& ui) { ui.WaitHidden(WaitViewOf(*this, m_animate)); });
   return CDialog::DestroyWindow();
 }
 

@@ -1,7 +1,7 @@
 #include "WaitDlgResources.h"
 
-#include "Sj.h"
 #include "VEXTMSG.h"
+#include "platform/text/Sj.h"
 
 namespace vextmsg {
 

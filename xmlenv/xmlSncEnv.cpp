@@ -2,8 +2,8 @@
 
 #include <exception>
 
-#include "CString.h"
-#include "Registry.h"
+#include "platform/base/CString.h"
+#include "platform/system/Registry.h"
 
 namespace {
 

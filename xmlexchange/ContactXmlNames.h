@@ -6,8 +6,8 @@
 // no namespace processing. Japanese values are CP932 bytes.
 #pragma once
 
-#include "CString.h"
-#include "Sj.h"
+#include "platform/base/CString.h"
+#include "platform/text/Sj.h"
 
 namespace vext::contactxml {
 

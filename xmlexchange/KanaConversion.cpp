@@ -25,7 +25,8 @@ unsigned char Byte(char c) { return static_cast<unsigned char>(c); }
 
 constexpr bool EverySingleCharacterEntryIsOneByte() {
   for (const auto& r : tables::kSingleCharacter) {
-    if (r.from[0] == '\0' || r.from[1] != '\0' || IsLeadByte(static_cast<unsigned char>(r.from[0]))) return false;
+    if (r.from[0] == '\0' || r.from[1] != '\0' || IsLeadByte(static_cast<unsigned char>(r.from[0])))
+      return false;
   }
   return true;
 }
@@ -54,8 +55,10 @@ std::string WidenSingleCharacters(std::string_view text) {
       i += 2;
       continue;
     }
-    if (const char* full = kFullWidthOfByte[Byte(text[i])]) out += full;
-    else out += text[i];
+    if (const char* full = kFullWidthOfByte[Byte(text[i])])
+      out += full;
+    else
+      out += text[i];
     ++i;
   }
   return out;
@@ -117,7 +120,8 @@ constexpr bool EveryHalfWidthEntryIsIndexable() {
     if (from.size() != 2 || (from[0] != '\x81' && from[0] != '\x83')) return false;
     if (to.empty() || to.size() > 2) return false;
     for (char c : to) {
-      if (static_cast<unsigned char>(c) < 0xA6 || static_cast<unsigned char>(c) > 0xDF) return false;
+      if (static_cast<unsigned char>(c) < 0xA6 || static_cast<unsigned char>(c) > 0xDF)
+        return false;
     }
   }
   return true;
@@ -172,8 +176,10 @@ CString ToHalfWidthKana(const CString& text) {
   out.reserve(in.size());
   for (std::size_t i = 0; i < in.size();) {
     if (IsLead(in[i]) && i + 1 < in.size()) {
-      if (const char* half = HalfWidthOf(in[i], in[i + 1])) out += half;
-      else out.append(in.substr(i, 2));
+      if (const char* half = HalfWidthOf(in[i], in[i + 1]))
+        out += half;
+      else
+        out.append(in.substr(i, 2));
       i += 2;
       continue;
     }

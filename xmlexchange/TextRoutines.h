@@ -4,7 +4,7 @@
 // katakana byte, and a two-byte pattern never matches across characters.
 #pragma once
 
-#include "CString.h"
+#include "platform/base/CString.h"
 
 namespace vext::contactxml {
 

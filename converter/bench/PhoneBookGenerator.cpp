@@ -3,18 +3,19 @@
 #include <array>
 #include <string>
 
-#include "Sj.h"
+#include "platform/text/Sj.h"
 
 namespace vext::bench {
 namespace {
 
 // Characters of JIS X 0208 only, so that plain libxml2 (strict Shift_JIS)
 // can read the document as a yardstick.
-constexpr std::array kSurnames = {"佐藤"_sj, "鈴木"_sj, "高橋"_sj, "田中"_sj, "伊藤"_sj, "渡辺"_sj, "山本"_sj,
-                                  "中村"_sj, "小林"_sj, "加藤"_sj, "吉田"_sj, "山田"_sj, "佐々木"_sj, "山口"_sj,
-                                  "松本"_sj, "井上"_sj};
-constexpr std::array kGivenNames = {"太郎"_sj, "花子"_sj, "一郎"_sj, "美咲"_sj, "健太"_sj, "陽子"_sj,
-                                    "翔"_sj,   "さくら"_sj, "大輔"_sj, "由美"_sj, "誠"_sj,   "恵"_sj};
+constexpr std::array kSurnames = {
+    "佐藤"_sj, "鈴木"_sj, "高橋"_sj, "田中"_sj, "伊藤"_sj,   "渡辺"_sj, "山本"_sj, "中村"_sj,
+    "小林"_sj, "加藤"_sj, "吉田"_sj, "山田"_sj, "佐々木"_sj, "山口"_sj, "松本"_sj, "井上"_sj};
+constexpr std::array kGivenNames = {"太郎"_sj, "花子"_sj, "一郎"_sj, "美咲"_sj,
+                                    "健太"_sj, "陽子"_sj, "翔"_sj,   "さくら"_sj,
+                                    "大輔"_sj, "由美"_sj, "誠"_sj,   "恵"_sj};
 struct Place {
   const char* prefecture;
   const char* city;
@@ -38,7 +39,7 @@ constexpr std::array kCompanyWords = {"山田商事"_sj, "東洋印刷"_sj, "日
 constexpr std::array kBuildings = {""_sj, ""_sj, "ビル"_sj, "マンション101"_sj, "第二ビル5F"_sj};
 
 class Random {
-public:
+ public:
   explicit Random(std::uint64_t seed) : m_state(seed * 0x9E3779B97F4A7C15ull + 1) {}
   std::uint64_t Next() {  // xorshift64*
     m_state ^= m_state >> 12;
@@ -47,14 +48,16 @@ public:
     return m_state * 0x2545F4914F6CDD1Dull;
   }
   template <typename T, std::size_t N>
-  const T& Pick(const std::array<T, N>& items) { return items[Next() % N]; }
+  const T& Pick(const std::array<T, N>& items) {
+    return items[Next() % N];
+  }
   std::string Digits(int count) {
     std::string digits;
     for (int i = 0; i < count; ++i) digits += static_cast<char>('0' + Next() % 10);
     return digits;
   }
 
-private:
+ private:
   std::uint64_t m_state;
 };
 
@@ -70,8 +73,8 @@ void GeneratePhoneBook(std::ostream& out, std::uint64_t entries, std::uint64_t s
     line += (personal ? "090-" : "03-") + random.Digits(4) + "-" + random.Digits(4) + ",";
     line += place.zipPrefix + random.Digits(4) + ",";
     line += std::string(place.prefecture) + "," + place.city + "," + place.town + ",";
-    line += std::to_string(1 + random.Next() % 9) + "-" + std::to_string(1 + random.Next() % 30) + "-" +
-            std::to_string(1 + random.Next() % 20) + random.Pick(kBuildings) + ",";
+    line += std::to_string(1 + random.Next() % 9) + "-" + std::to_string(1 + random.Next() % 30) +
+            "-" + std::to_string(1 + random.Next() % 20) + random.Pick(kBuildings) + ",";
     line += std::string(place.jis5) + ",";
     if (personal) {
       line += std::string(random.Pick(kSurnames)) + " " + random.Pick(kGivenNames) + ",";

@@ -41,7 +41,8 @@ Measure RunMeasured(const std::string& program, const std::vector<std::string>& 
 // The same run `times` times, keeping the fastest: on a shared machine the
 // slower runs measure the neighbours. Peak memory is the largest seen.
 template <typename Prepare>
-Measure RunBest(int times, Prepare prepare, const std::string& program, const std::vector<std::string>& args,
+Measure RunBest(int times, Prepare prepare, const std::string& program,
+                const std::vector<std::string>& args,
                 const std::map<std::string, std::string>& overrides = {}) {
   Measure best;
   double peak = 0;
@@ -62,7 +63,8 @@ bool SameBytes(const fs::path& a, const fs::path& b) {
   for (;;) {
     x.read(bx.data(), static_cast<std::streamsize>(bx.size()));
     y.read(by.data(), static_cast<std::streamsize>(by.size()));
-    if (x.gcount() != y.gcount() || !std::equal(bx.begin(), bx.begin() + x.gcount(), by.begin())) return false;
+    if (x.gcount() != y.gcount() || !std::equal(bx.begin(), bx.begin() + x.gcount(), by.begin()))
+      return false;
     if (x.gcount() == 0) return true;
   }
 }
@@ -91,12 +93,13 @@ Run Convert(std::uint64_t entries, bool keep) {
   std::ofstream(dir / "registry.reg", std::ios::binary)
       << "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\NQ\\SorentaV\\CommonV]\r\n"
          "\"CommonDir\"=\"C:\\\\Common\"\r\n";
-  const std::map<std::string, std::string> env = {{"VEXT_REGISTRY", (dir / "registry.reg").string()},
-                                                  {"VEXT_REGISTRY_DEFAULTS", "0"},
-                                                  {"VEXT_DRIVES", (dir / "drives").string()},
-                                                  {"VEXT_RUNTIME_DIR", (dir / "run").string()},
-                                                  {"VEXT_UI", "scripted"},
-                                                  {"VEXT_UI_LOG", (dir / "ui.log").string()}};
+  const std::map<std::string, std::string> env = {
+      {"VEXT_REGISTRY", (dir / "registry.reg").string()},
+      {"VEXT_REGISTRY_DEFAULTS", "0"},
+      {"VEXT_DRIVES", (dir / "drives").string()},
+      {"VEXT_RUNTIME_DIR", (dir / "run").string()},
+      {"VEXT_UI", "scripted"},
+      {"VEXT_UI_LOG", (dir / "ui.log").string()}};
   const fs::path csv = dir / "c" / "Common" / "xmlSnc.csv";
   const fs::path original = dir / "original.csv";
   const fs::path xml = dir / "book.xml";
@@ -105,7 +108,9 @@ Run Convert(std::uint64_t entries, bool keep) {
     vext::bench::GeneratePhoneBook(out, entries);
   }
   // Write mode deletes the phone book it converted.
-  const auto restoreCsv = [&] { fs::copy_file(original, csv, fs::copy_options::overwrite_existing); };
+  const auto restoreCsv = [&] {
+    fs::copy_file(original, csv, fs::copy_options::overwrite_existing);
+  };
   const auto nothing = [] {};
 
   Run run;
@@ -127,7 +132,8 @@ Run Convert(std::uint64_t entries, bool keep) {
   check(fs::exists(csv) && SameBytes(csv, original), "read mode did not give the phone book back");
   std::ifstream log(dir / "ui.log");
   bool messages = false;
-  for (std::string line; std::getline(log, line);) messages = messages || line.rfind("message\t", 0) == 0;
+  for (std::string line; std::getline(log, line);)
+    messages = messages || line.rfind("message\t", 0) == 0;
   check(!messages, "messages were shown (see ui.log)");
   if (keep) {
     std::cout << "kept " << dir << '\n';
@@ -138,8 +144,8 @@ Run Convert(std::uint64_t entries, bool keep) {
 }
 
 void Row(const char* step, const Measure& m, const std::string& target, bool met) {
-  std::printf("  %-26s %8.2f s %8.2f s %8.1f MiB   %-38s %s\n", step, m.seconds, m.cpuSeconds, m.peakMiB,
-              target.c_str(), met ? "ok" : "MISSED");
+  std::printf("  %-26s %8.2f s %8.2f s %8.1f MiB   %-38s %s\n", step, m.seconds, m.cpuSeconds,
+              m.peakMiB, target.c_str(), met ? "ok" : "MISSED");
 }
 
 bool Report(const Run& run) {
@@ -148,10 +154,12 @@ bool Report(const Run& run) {
   const bool readOk = run.read.seconds <= 2 * run.stream.seconds;
   const bool writeOk = run.write.seconds < writeLimit;
   const bool memoryOk = run.write.peakMiB < kMemoryLimitMiB && run.read.peakMiB < kMemoryLimitMiB;
-  std::printf("\n%llu entries, ContactXML %.1f MiB\n", static_cast<unsigned long long>(run.entries), run.xmlMiB);
+  std::printf("\n%llu entries, ContactXML %.1f MiB\n", static_cast<unsigned long long>(run.entries),
+              run.xmlMiB);
   std::printf("  %-26s %10s %10s %12s   %-38s\n", "step", "wall", "cpu", "peak", "target");
   char text[64];
-  std::snprintf(text, sizeof text, "< %.2f s%s, < 64 MiB", writeLimit, run.entries == 100000 ? "" : " (1.5 s per 100k)");
+  std::snprintf(text, sizeof text, "< %.2f s%s, < 64 MiB", writeLimit,
+                run.entries == 100000 ? "" : " (1.5 s per 100k)");
   Row("xmlSncConv /W: (write)", run.write, text, writeOk && run.write.peakMiB < kMemoryLimitMiB);
   std::snprintf(text, sizeof text, "<= %.2f s (2x stream), < 64 MiB", 2 * run.stream.seconds);
   Row("xmlSncConv /R: (read)", run.read, text, readOk && run.read.peakMiB < kMemoryLimitMiB);
@@ -168,10 +176,14 @@ int main(int argc, char** argv) {
   bool keep = false;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    if (arg == "--scaling") scaling = true;
-    else if (arg == "--keep") keep = true;
-    else if (arg.rfind("--", 0) == 0) std::cerr << "ignored: " << arg << '\n';  // meant for other benchmarks
-    else entries = std::strtoull(arg.c_str(), nullptr, 10);
+    if (arg == "--scaling")
+      scaling = true;
+    else if (arg == "--keep")
+      keep = true;
+    else if (arg.rfind("--", 0) == 0)
+      std::cerr << "ignored: " << arg << '\n';  // meant for other benchmarks
+    else
+      entries = std::strtoull(arg.c_str(), nullptr, 10);
   }
   if (entries == 0) {
     std::cerr << "usage: " << argv[0] << " [entries] [--scaling] [--keep]\n";
@@ -185,8 +197,8 @@ int main(int argc, char** argv) {
     met = Report(large) && met;
     const double writeRatio = large.write.seconds / small.write.seconds;
     const double readRatio = large.read.seconds / small.read.seconds;
-    std::printf("\nscaling x10: write x%.1f, read x%.1f (target <= x12)   %s\n", writeRatio, readRatio,
-                writeRatio <= 12 && readRatio <= 12 ? "ok" : "MISSED");
+    std::printf("\nscaling x10: write x%.1f, read x%.1f (target <= x12)   %s\n", writeRatio,
+                readRatio, writeRatio <= 12 && readRatio <= 12 ? "ok" : "MISSED");
     met = met && writeRatio <= 12 && readRatio <= 12;
   }
   std::printf("\n%s\n", met ? "all targets met" : "some targets missed");

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "Sj.h"
+#include "platform/text/Sj.h"
 
 namespace vext::converter {
 namespace {
@@ -74,7 +74,8 @@ TEST(CommandLineTail, JoinsArgumentsWithOneBlankAndConvertsToCp932) {
 TEST(CommandLineTail, RefusesArgumentsThatAreNotCp932) {
   const std::vector<const char*> notUtf8 = {"xmlSncConv", "/W:\xff\xfe.xml"};
   EXPECT_FALSE(CommandLineTail(2, notUtf8.data()));
-  const std::vector<const char*> outsideCp932 = {"xmlSncConv", "/W:\xf0\x9f\x98\x80.xml"};  // an emoji
+  const std::vector<const char*> outsideCp932 = {"xmlSncConv",
+                                                 "/W:\xf0\x9f\x98\x80.xml"};  // an emoji
   EXPECT_FALSE(CommandLineTail(2, outsideCp932.data()));
 }
 

@@ -7,8 +7,8 @@
 #include <iterator>
 #include <stdexcept>
 
-#include "Cp932.h"
-#include "XmlDom.h"
+#include "platform/text/Cp932.h"
+#include "platform/xml/XmlDom.h"
 
 namespace vext::test {
 
@@ -62,7 +62,8 @@ namespace {
 void RenderInto(const vext::xml::Node& element, int depth, std::string& out) {
   out.append(static_cast<std::size_t>(depth), ' ');
   out += Utf8(element.NodeName().str());
-  for (const auto& [name, value] : element.Attributes()) out += " " + Utf8(name.str()) + "=\"" + Utf8(value.str()) + "\"";
+  for (const auto& [name, value] : element.Attributes())
+    out += " " + Utf8(name.str()) + "=\"" + Utf8(value.str()) + "\"";
   bool leaf = true;
   for (const vext::xml::Node& child : element.ChildNodes()) leaf = leaf && !child.IsElement();
   if (leaf) out += " \"" + Utf8(element.Text().str()) + "\"";

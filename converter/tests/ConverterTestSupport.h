@@ -7,15 +7,15 @@
 #include <string>
 #include <vector>
 
-#include "CString.h"
-#include "ScriptedUserInterface.h"
+#include "platform/base/CString.h"
+#include "platform/ui/detail/ScriptedUserInterface.h"
 
 namespace vext::test {
 
 // A fresh folder under the system's temporary folder, removed with its
 // contents at the end of the scope.
 class ScratchDir {
-public:
+ public:
   ScratchDir();
   ~ScratchDir();
   ScratchDir(const ScratchDir&) = delete;
@@ -23,7 +23,7 @@ public:
   const std::filesystem::path& path() const { return m_path; }
   std::filesystem::path operator/(const std::string& name) const { return m_path / name; }
 
-private:
+ private:
   std::filesystem::path m_path;
 };
 
@@ -40,7 +40,7 @@ CString SystemPath(const std::filesystem::path& path);
 // Installs a scripted user interface for the scope and restores the one
 // before it afterwards.
 class ScriptedUi {
-public:
+ public:
   ScriptedUi();
   ~ScriptedUi();
   ScriptedUi(const ScriptedUi&) = delete;
@@ -48,7 +48,7 @@ public:
   // The message texts shown so far, in UTF-8.
   std::vector<std::string> Messages() const;
 
-private:
+ private:
   vext::ui::ScriptedUserInterface* m_ui;
   std::unique_ptr<vext::ui::UserInterface> m_previous;
 };

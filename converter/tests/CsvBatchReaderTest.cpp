@@ -23,7 +23,7 @@ Rows Plain(const CsvRows& rows) {
 }
 
 class CsvBatchReaderTest : public ::testing::TestWithParam<std::string> {
-protected:
+ protected:
   vext::test::ScratchDir dir;
   vext::test::ScriptedUi ui;
   CString path = vext::test::SystemPath(dir / "xmlSnc.csv");
@@ -61,9 +61,10 @@ TEST_P(CsvBatchReaderTest, BatchesOfAnySizeGiveTheRowsOfTheWholeFile) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, CsvBatchReaderTest,
-    ::testing::Values("a,b,c\r\nd,e,f", "a,b,c\r\nd,e,f\r\n", "\r\n\r\n,\r\n", "\"x\"\"y\",z\r\nw\r\n",
-                      "\"a\r\nb\",c\r\nd\r\n", "a\rb,c\r\n\rd\r\n", "ab\"c,d\",x\r\ny\r\n", "\"ab\"c\nd,e\r\nf\r\n",
-                      "\"\"\"\"\r\n\"\"\r\n", std::string("a\0b,c\r\nd", 8),
+    ::testing::Values("a,b,c\r\nd,e,f", "a,b,c\r\nd,e,f\r\n", "\r\n\r\n,\r\n",
+                      "\"x\"\"y\",z\r\nw\r\n", "\"a\r\nb\",c\r\nd\r\n", "a\rb,c\r\n\rd\r\n",
+                      "ab\"c,d\",x\r\ny\r\n", "\"ab\"c\nd,e\r\nf\r\n", "\"\"\"\"\r\n\"\"\r\n",
+                      std::string("a\0b,c\r\nd", 8),
                       // CP932 text: no trail byte is a quote, comma, CR or LF.
                       "\x93\x8c\x8b\x9e\x93\x73,\x83\x5c\r\n\"\x95\x5c\",\x8e\x52\r\n",
                       // Format errors, early and late.
@@ -81,8 +82,9 @@ TEST(CsvBatchReader, FormatErrorInALaterBatchShowsTheMessageOnce) {
   bool failed = false;
   while (!reader.AtEnd() && !failed) failed = !reader.ReadBatch(rows);
   EXPECT_TRUE(failed);
-  EXPECT_EQ(ui.Messages(), std::vector<std::string>{vext::test::U8(
-                               u8"テキストファイルの形式が正しくありません。\nファイルの読み込みを中止します。")});
+  EXPECT_EQ(ui.Messages(),
+            std::vector<std::string>{vext::test::U8(
+                u8"テキストファイルの形式が正しくありません。\nファイルの読み込みを中止します。")});
 }
 
 }  // namespace

@@ -6,9 +6,9 @@
 
 #include "CsvReader.h"
 #include "CsvTestSupport.h"
-#include "Exceptions.h"
-#include "File.h"
-#include "Syscalls.h"
+#include "platform/base/Exceptions.h"
+#include "platform/fs/File.h"
+#include "platform/fs/detail/Syscalls.h"
 
 namespace {
 
@@ -49,7 +49,9 @@ const ParseCase kParseCases[] = {
     {"ZeroByteIsData", Bytes("a\0b,c", 5), true, {{Bytes("a\0b", 3), "c"}}},
     // Only the end of the data counts as the zero byte after it.
     {"ClosingQuoteBeforeZeroByteInData", Bytes("\"a\"\0x", 5), false, {}},
-    {"Cp932TextUntouched", "\x93\x8c\x8b\x9e\x93\x73,\x83\x5c\x83\x74\x83\x67\r\n", true,
+    {"Cp932TextUntouched",
+     "\x93\x8c\x8b\x9e\x93\x73,\x83\x5c\x83\x74\x83\x67\r\n",
+     true,
      {{"\x93\x8c\x8b\x9e\x93\x73", "\x83\x5c\x83\x74\x83\x67"}}},
 };
 
@@ -162,8 +164,9 @@ TEST_F(CsvReaderTest, ReadFileAppendsPaddedRowsAndReturnsTheByteCount) {
   rows.back()->Add("earlier");
   CCsvReader reader(PathOf("xmlSnc.csv"));
   EXPECT_EQ(reader.ReadFile(rows), static_cast<long long>(text.size()));
-  EXPECT_EQ(ToTable(rows),
-            (Table{{"earlier"}, {"03-1111-2222", "1600023", "\x93\x8c\x8b\x9e\x93\x73"}, {"x", "", ""}}));
+  EXPECT_EQ(
+      ToTable(rows),
+      (Table{{"earlier"}, {"03-1111-2222", "1600023", "\x93\x8c\x8b\x9e\x93\x73"}, {"x", "", ""}}));
   EXPECT_TRUE(Messages().empty());
 }
 
@@ -209,7 +212,7 @@ TEST_F(CsvReaderTest, ReadFileRefusesPaddingPastTheFieldLimit) {
 
 // The file ends before its length: every read reports end of file.
 class ShortReadTest : public csvtest::CsvFileTest {
-protected:
+ protected:
   void SetUp() override {
     CsvFileTest::SetUp();
     m_saved = vext::sys::Current();

@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "CString.h"
 #include "CsvReader.h"
-#include "ScriptedUserInterface.h"
+#include "platform/base/CString.h"
+#include "platform/ui/detail/ScriptedUserInterface.h"
 
 namespace csvtest {
 
@@ -55,7 +55,7 @@ inline std::vector<std::string> MessageTexts(const vext::ui::ScriptedUserInterfa
 // Installs a fresh scripted user interface and a scratch folder for each
 // test; puts the previous interface back afterwards.
 class CsvFileTest : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     auto ui = std::make_unique<vext::ui::ScriptedUserInterface>();
     m_ui = ui.get();
@@ -92,7 +92,7 @@ protected:
 
   std::filesystem::path m_dir;
 
-private:
+ private:
   vext::ui::ScriptedUserInterface* m_ui = nullptr;
   std::unique_ptr<vext::ui::UserInterface> m_previous;
 };

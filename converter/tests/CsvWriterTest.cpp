@@ -8,9 +8,9 @@
 #include "CsvReader.h"
 #include "CsvTestSupport.h"
 #include "CsvWriter.h"
-#include "Exceptions.h"
 #include "PhoneBookRec.h"
-#include "Syscalls.h"
+#include "platform/base/Exceptions.h"
+#include "platform/fs/detail/Syscalls.h"
 
 namespace {
 
@@ -30,17 +30,12 @@ struct EncodeCase {
 };
 
 const EncodeCase kEncodeCases[] = {
-    {"a\r\nb", "\"a\nb\""},
-    {"say \"hi\"", "\"say \"\"hi\"\"\""},
-    {"abc", "abc"},
-    {"", ""},
-    {"a\rb", "a\rb"},  // a lone CR stays as it is, unquoted
-    {"a\nb", "\"a\nb\""},
-    {"a,b", "\"a,b\""},  // quoted so that it reads back as one field
-    {"\"", "\"\"\"\""},
-    {"\r\r\n", "\"\r\n\""},  // the pairs of the field itself become LF
-    {" x ", " x "},
-    {"\x93\x8c\x8b\x9e\x93\x73", "\x93\x8c\x8b\x9e\x93\x73"},
+    {"a\r\nb", "\"a\nb\""}, {"say \"hi\"", "\"say \"\"hi\"\"\""},
+    {"abc", "abc"},         {"", ""},
+    {"a\rb", "a\rb"},                                // a lone CR stays as it is, unquoted
+    {"a\nb", "\"a\nb\""},   {"a,b", "\"a,b\""},      // quoted so that it reads back as one field
+    {"\"", "\"\"\"\""},     {"\r\r\n", "\"\r\n\""},  // the pairs of the field itself become LF
+    {" x ", " x "},         {"\x93\x8c\x8b\x9e\x93\x73", "\x93\x8c\x8b\x9e\x93\x73"},
 };
 
 TEST(CsvEncode, Fields) {
@@ -91,8 +86,9 @@ TEST(CsvEncode, RandomRowsReadBackAsWritten) {
 using CsvWriterTest = csvtest::CsvFileTest;
 
 TEST_F(CsvWriterTest, WritePhoneBookWritesTheTextAndItReadsBack) {
-  const CString fields[] = {"03-1111-2222", "1600023", "\x93\x8c\x8b\x9e\x93\x73", "a\rb", "",
-                            "1-2-3",        "13104",   "x\r\ny",                   ""};
+  const CString fields[] = {"03-1111-2222", "1600023", "\x93\x8c\x8b\x9e\x93\x73",
+                            "a\rb",         "",        "1-2-3",
+                            "13104",        "x\r\ny",  ""};
   std::string text;
   AppendCsvLine(text, fields, kPhoneBookColumns);
   ASSERT_TRUE(WritePhoneBook(PathOf("xmlSnc.csv"), text));
@@ -100,8 +96,8 @@ TEST_F(CsvWriterTest, WritePhoneBookWritesTheTextAndItReadsBack) {
 
   CsvRows rows;
   EXPECT_EQ(CCsvReader(PathOf("xmlSnc.csv")).ReadFile(rows), static_cast<long long>(text.size()));
-  EXPECT_EQ(ToTable(rows), (Table{{"03-1111-2222", "1600023", "\x93\x8c\x8b\x9e\x93\x73", "a\rb", "",
-                                   "1-2-3", "13104", "x\ny", ""}}));
+  EXPECT_EQ(ToTable(rows), (Table{{"03-1111-2222", "1600023", "\x93\x8c\x8b\x9e\x93\x73", "a\rb",
+                                   "", "1-2-3", "13104", "x\ny", ""}}));
   EXPECT_TRUE(Messages().empty());
 }
 
@@ -154,7 +150,7 @@ TEST_F(CsvWriterTest, WithoutCommitTheOldFileStays) {
 
 // A disk that fills up while the file is written.
 class DiskFullTest : public csvtest::CsvFileTest {
-protected:
+ protected:
   void SetUp() override {
     CsvFileTest::SetUp();
     m_saved = vext::sys::Current();

@@ -7,8 +7,8 @@
 
 #include "ConverterTestSupport.h"
 #include "PhoneBookConv.h"
-#include "Sj.h"
-#include "XmlDom.h"
+#include "platform/text/Sj.h"
+#include "platform/xml/XmlDom.h"
 
 namespace {
 
@@ -35,28 +35,51 @@ std::string ItemFor(const CStringArray& row) {
 // The item layout with the kind-dependent values and texts filled in.
 std::string Layout(const std::string& fullName, const std::string& location, const std::string& zip,
                    const std::string& jis5, const std::string& prefecture, const std::string& city,
-                   const std::string& town, const std::string& number, const std::string& organization,
-                   const std::string& usage, const std::string& tel, const std::string& entryType) {
-  std::string out = "ContactXMLItem\n"
-                    " PersonName\n"
-                    "  PersonNameItem xml:lang=\"ja-JP\"\n"
-                    "   FullName \"" + fullName + "\"\n"
-                    " Address\n"
-                    "  AddressItem xml:lang=\"ja-JP\" locationType=\"" + location + "\"\n"
-                    "   AddressCode codeDomain=\"ZIP7\" \"" + zip + "\"\n"
-                    "   AddressCode codeDomain=\"JIS5\" \"" + jis5 + "\"\n"
-                    "   AddressLine addressLineType=\"Prefecture\" \"" + prefecture + "\"\n"
-                    "   AddressLine addressLineType=\"City\" \"" + city + "\"\n"
-                    "   AddressLine addressLineType=\"Town\" \"" + town + "\"\n"
-                    "   AddressLine addressLineType=\"Number\" \"" + number + "\"\n";
+                   const std::string& town, const std::string& number,
+                   const std::string& organization, const std::string& usage,
+                   const std::string& tel, const std::string& entryType) {
+  std::string out =
+      "ContactXMLItem\n"
+      " PersonName\n"
+      "  PersonNameItem xml:lang=\"ja-JP\"\n"
+      "   FullName \"" +
+      fullName +
+      "\"\n"
+      " Address\n"
+      "  AddressItem xml:lang=\"ja-JP\" locationType=\"" +
+      location +
+      "\"\n"
+      "   AddressCode codeDomain=\"ZIP7\" \"" +
+      zip +
+      "\"\n"
+      "   AddressCode codeDomain=\"JIS5\" \"" +
+      jis5 +
+      "\"\n"
+      "   AddressLine addressLineType=\"Prefecture\" \"" +
+      prefecture +
+      "\"\n"
+      "   AddressLine addressLineType=\"City\" \"" +
+      city +
+      "\"\n"
+      "   AddressLine addressLineType=\"Town\" \"" +
+      town +
+      "\"\n"
+      "   AddressLine addressLineType=\"Number\" \"" +
+      number + "\"\n";
   if (!organization.empty())
-    out += " Occupation\n"
-           "  OccupationItem xml:lang=\"ja-JP\"\n"
-           "   OrganizationName \"" + organization + "\"\n";
-  out += " Phone\n"
-         "  PhoneItem phoneDevice=\"Phone\" usage=\"" + usage + "\" \"" + tel + "\"\n"
-         " Extension\n"
-         "  ExtensionItem xml:lang=\"ja-JP\" extensionType=\"Extended\" name=\"EntryType\" \"" + entryType + "\"\n";
+    out +=
+        " Occupation\n"
+        "  OccupationItem xml:lang=\"ja-JP\"\n"
+        "   OrganizationName \"" +
+        organization + "\"\n";
+  out +=
+      " Phone\n"
+      "  PhoneItem phoneDevice=\"Phone\" usage=\"" +
+      usage + "\" \"" + tel +
+      "\"\n"
+      " Extension\n"
+      "  ExtensionItem xml:lang=\"ja-JP\" extensionType=\"Extended\" name=\"EntryType\" \"" +
+      entryType + "\"\n";
   return out;
 }
 
@@ -64,49 +87,55 @@ const std::string kCompany = U8(u8"法人");
 const std::string kPerson = U8(u8"個人");
 
 TEST(BuildItem, CompanyRowIsAnOfficeEntryNamedWithDots) {
-  const CStringArray row = Row({"03-3344-5566", "1600023", U8(u8"東京都"), U8(u8"新宿区"), U8(u8"西新宿"),
-                                "2-8-1", "13104", "", U8(u8"株式会社ソリューション")});
-  EXPECT_EQ(ItemFor(row), Layout("...", "Office", "1600023", "13104", U8(u8"東京都"), U8(u8"新宿区"),
-                                 U8(u8"西新宿"), "2-8-1", U8(u8"株式会社ソリューション"), "Official",
-                                 "03-3344-5566", kCompany));
+  const CStringArray row =
+      Row({"03-3344-5566", "1600023", U8(u8"東京都"), U8(u8"新宿区"), U8(u8"西新宿"), "2-8-1",
+           "13104", "", U8(u8"株式会社ソリューション")});
+  EXPECT_EQ(
+      ItemFor(row),
+      Layout("...", "Office", "1600023", "13104", U8(u8"東京都"), U8(u8"新宿区"), U8(u8"西新宿"),
+             "2-8-1", U8(u8"株式会社ソリューション"), "Official", "03-3344-5566", kCompany));
 }
 
 TEST(BuildItem, PersonalRowWithoutOrganizationHasNoOccupation) {
-  const CStringArray row = Row({"090-1111-2222", "5300001", U8(u8"大阪府"), U8(u8"大阪市北区"), U8(u8"梅田"),
-                                "1-1", "27127", U8(u8"山田 太郎"), ""});
+  const CStringArray row = Row({"090-1111-2222", "5300001", U8(u8"大阪府"), U8(u8"大阪市北区"),
+                                U8(u8"梅田"), "1-1", "27127", U8(u8"山田 太郎"), ""});
   EXPECT_EQ(ItemFor(row), Layout(U8(u8"山田 太郎"), "Home", "5300001", "27127", U8(u8"大阪府"),
-                                 U8(u8"大阪市北区"), U8(u8"梅田"), "1-1", "", "Private", "090-1111-2222", kPerson));
+                                 U8(u8"大阪市北区"), U8(u8"梅田"), "1-1", "", "Private",
+                                 "090-1111-2222", kPerson));
 }
 
 TEST(BuildItem, PersonalRowWithOrganizationCarriesBoth) {
   const CStringArray row = Row({"", "", "", "", "", "", "", U8(u8"髙橋①"), U8(u8"㈱テスト")});
-  EXPECT_EQ(ItemFor(row), Layout(U8(u8"髙橋①"), "Home", "", "", "", "", "", "", U8(u8"㈱テスト"), "Private", "",
-                                 kPerson));
+  EXPECT_EQ(ItemFor(row), Layout(U8(u8"髙橋①"), "Home", "", "", "", "", "", "", U8(u8"㈱テスト"),
+                                 "Private", "", kPerson));
 }
 
 TEST(BuildItem, RowOfNineEmptyFieldsGivesACompleteItem) {
   const CStringArray row = Row({"", "", "", "", "", "", "", "", ""});
-  EXPECT_EQ(ItemFor(row), Layout("...", "Office", "", "", "", "", "", "", "", "Official", "", kCompany));
+  EXPECT_EQ(ItemFor(row),
+            Layout("...", "Office", "", "", "", "", "", "", "", "Official", "", kCompany));
 }
 
 TEST(BuildItem, ShortRowReadsMissingFieldsAsEmptyAndLongRowIgnoresExtras) {
-  EXPECT_EQ(ItemFor(Row({"03-1", "1000001"})),
-            Layout("...", "Office", "1000001", "", "", "", "", "", "", "Official", "03-1", kCompany));
+  EXPECT_EQ(ItemFor(Row({"03-1", "1000001"})), Layout("...", "Office", "1000001", "", "", "", "",
+                                                      "", "", "Official", "03-1", kCompany));
   EXPECT_EQ(ItemFor(Row({"t", "z", "p", "c", "w", "n", "j", "name", "org", "extra", "more"})),
             Layout("name", "Home", "z", "j", "p", "c", "w", "n", "org", "Private", "t", kPerson));
-  EXPECT_EQ(ItemFor(CStringArray()), Layout("...", "Office", "", "", "", "", "", "", "", "Official", "", kCompany));
+  EXPECT_EQ(ItemFor(CStringArray()),
+            Layout("...", "Office", "", "", "", "", "", "", "", "Official", "", kCompany));
 }
 
 TEST(BuildItem, KeepsBlanksAndMarkupCharactersAsText) {
   // A name of blanks only is still a name: the entry is personal.
-  EXPECT_EQ(ItemFor(Row({"  03", "", "", "", "", "", "", "  ", " A&B <C> \"D\""})),
-            Layout("  ", "Home", "", "", "", "", "", "", " A&B <C> \"D\"", "Private", "  03", kPerson));
+  EXPECT_EQ(
+      ItemFor(Row({"  03", "", "", "", "", "", "", "  ", " A&B <C> \"D\""})),
+      Layout("  ", "Home", "", "", "", "", "", "", " A&B <C> \"D\"", "Private", "  03", kPerson));
 }
 
 // --- the whole document -----------------------------------------------------
 
 class ExportTest : public ::testing::Test {
-protected:
+ protected:
   BOOL Export(const std::vector<CStringArray>& rows) {
     CPhoneBookConv conv;
     conv.m_strXmlPath = xmlPath;
@@ -125,8 +154,10 @@ TEST_F(ExportTest, WritesTheHeaderRootAndOneItemPerRowInShiftJis) {
                       Row({"06-2", "", "", "", "", "", "", "", U8(u8"有限会社～波")})}));
   EXPECT_TRUE(ui.Messages().empty());
   const std::string bytes = vext::test::ReadBytes(dir / "book.xml");
-  EXPECT_EQ(bytes.rfind("<?xml version='1.1' encoding='Shift_JIS'?>", 0), 0u) << bytes.substr(0, 80);
-  EXPECT_NE(bytes.find(R"(<!--<!DOCTYPE ContactXML SYSTEM "ContactXML_01_01a.dtd">-->)"), std::string::npos);
+  EXPECT_EQ(bytes.rfind("<?xml version='1.1' encoding='Shift_JIS'?>", 0), 0u)
+      << bytes.substr(0, 80);
+  EXPECT_NE(bytes.find(R"(<!--<!DOCTYPE ContactXML SYSTEM "ContactXML_01_01a.dtd">-->)"),
+            std::string::npos);
   EXPECT_NE(bytes.find(R"(<ContactXML xmlns="http://www.xmlns.org/2002/ContactXML" version="1.1" )"
                        R"(creator="http://www.nq.example/software/ContactXMLConv/1.1">)"),
             std::string::npos);
@@ -136,7 +167,8 @@ TEST_F(ExportTest, WritesTheHeaderRootAndOneItemPerRowInShiftJis) {
   vext::xml::Document doc;
   ASSERT_TRUE(doc.Load(xmlPath)) << vext::test::Utf8(doc.ParseErrorReason().str());
   std::vector<std::string> names;
-  for (const vext::xml::Node& child : doc.DocumentElement().ChildNodes()) names.push_back(child.NodeName().str());
+  for (const vext::xml::Node& child : doc.DocumentElement().ChildNodes())
+    names.push_back(child.NodeName().str());
   EXPECT_EQ(names, (std::vector<std::string>{"ContactXMLItem", "ContactXMLItem"}));
 }
 
@@ -155,15 +187,17 @@ TEST_F(ExportTest, TextThatIsNotShiftJisFailsTheSaveAndKeepsTheOldFile) {
   bad.Add("03-1");
   bad.Add(CString("\x81"));  // a lead byte without its trail byte
   EXPECT_FALSE(Export({Row({"03-0"}), bad}));
-  EXPECT_EQ(ui.Messages(), std::vector<std::string>{vext::test::Utf8(
-                               (xmlPath + "のセーブに失敗しました。\n"_sj + vext::xml::ConversionError::Message()).str())});
+  EXPECT_EQ(ui.Messages(),
+            std::vector<std::string>{vext::test::Utf8(
+                (xmlPath + "のセーブに失敗しました。\n"_sj + vext::xml::ConversionError::Message())
+                    .str())});
   EXPECT_EQ(vext::test::ReadBytes(dir / "book.xml"), "old document");
 }
 
 // --- write mode from the CSV file, in batches ----------------------------------
 
 class WriteModeTest : public ExportTest {
-protected:
+ protected:
   CString csvPath = vext::test::SystemPath(dir / "xmlSnc.csv");
 
   BOOL Convert() {
@@ -179,7 +213,8 @@ protected:
 std::string LargePhoneBook(int lines) {
   std::string csv;
   for (int i = 0; i < lines; ++i)
-    csv += Sjis("0" + std::to_string(i) + U8(u8",1600023,東京都,新宿区,西新宿,\"1-2\r\n3\",13104,山田,\"株式会社\"\"") +
+    csv += Sjis("0" + std::to_string(i) +
+                U8(u8",1600023,東京都,新宿区,西新宿,\"1-2\r\n3\",13104,山田,\"株式会社\"\"") +
                 std::to_string(i) + "\"\"\"\r\n");
   return csv;
 }
@@ -197,7 +232,8 @@ TEST_F(WriteModeTest, LargePhoneBookGivesOneItemPerLineInOrder) {
   for (vext::xml::Node item = reader.NextEntry(); item; item = reader.NextEntry(), ++count) {
     const std::string rendered = Render(item);
     ASSERT_NE(rendered.find("\"0" + std::to_string(count) + "\""), std::string::npos) << rendered;
-    ASSERT_NE(rendered.find(U8(u8"株式会社\"") + std::to_string(count) + "\""), std::string::npos) << rendered;
+    ASSERT_NE(rendered.find(U8(u8"株式会社\"") + std::to_string(count) + "\""), std::string::npos)
+        << rendered;
     ASSERT_NE(rendered.find("\"1-2\r\n3\""), std::string::npos) << rendered;
   }
   EXPECT_EQ(reader.ParseErrorCode(), 0);
@@ -208,8 +244,9 @@ TEST_F(WriteModeTest, FormatErrorInALaterBatchSavesNothing) {
   vext::test::WriteBytes(dir / "book.xml", "old document");
   vext::test::WriteBytes(dir / "xmlSnc.csv", LargePhoneBook(30000) + "\"ab\"c,d\r\n");
   EXPECT_FALSE(Convert());
-  EXPECT_EQ(ui.Messages(), std::vector<std::string>{U8(
-                               u8"テキストファイルの形式が正しくありません。\nファイルの読み込みを中止します。")});
+  EXPECT_EQ(ui.Messages(),
+            std::vector<std::string>{U8(
+                u8"テキストファイルの形式が正しくありません。\nファイルの読み込みを中止します。")});
   EXPECT_EQ(vext::test::ReadBytes(dir / "book.xml"), "old document");
 }
 

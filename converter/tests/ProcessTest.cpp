@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "ConverterTestSupport.h"
-#include "NamedMutex.h"
 #include "Spawn.h"
+#include "platform/system/NamedMutex.h"
 
 namespace {
 
@@ -57,7 +57,7 @@ std::string Unescape(const std::string& text) {
 }
 
 class ConverterProcess : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     fs::create_directories(drive / "Common");
     fs::create_directories(dir / "drives");
@@ -70,8 +70,8 @@ protected:
   void SetCommonDir(const char* regValue) {
     std::string reg = "REGEDIT4\r\n\r\n";
     if (regValue)
-      reg += "[HKEY_LOCAL_MACHINE\\SOFTWARE\\NQ\\SorentaV\\CommonV]\r\n\"CommonDir\"=\"" + std::string(regValue) +
-             "\"\r\n";
+      reg += "[HKEY_LOCAL_MACHINE\\SOFTWARE\\NQ\\SorentaV\\CommonV]\r\n\"CommonDir\"=\"" +
+             std::string(regValue) + "\"\r\n";
     WriteBytes(dir / "registry.reg", reg);
   }
 
@@ -84,7 +84,9 @@ protected:
             {"VEXT_UI_LOG", (dir / "ui.log").string()}};
   }
 
-  int Convert(const std::vector<std::string>& args) { return RunProgram(ConverterProgram(), args, Environment()); }
+  int Convert(const std::vector<std::string>& args) {
+    return RunProgram(ConverterProgram(), args, Environment());
+  }
 
   // The log's lines of one kind, their fields after the kind.
   std::vector<std::vector<std::string>> Events(const std::string& kind) const {
@@ -94,14 +96,16 @@ protected:
       std::vector<std::string> fields;
       std::istringstream split(line);
       for (std::string field; std::getline(split, field, '\t');) fields.push_back(Unescape(field));
-      if (!fields.empty() && fields[0] == kind) events.emplace_back(fields.begin() + 1, fields.end());
+      if (!fields.empty() && fields[0] == kind)
+        events.emplace_back(fields.begin() + 1, fields.end());
     }
     return events;
   }
 
   std::vector<std::string> Messages() const {
     std::vector<std::string> texts;
-    for (const auto& fields : Events("message")) texts.push_back(fields.size() > 1 ? fields[1] : "");
+    for (const auto& fields : Events("message"))
+      texts.push_back(fields.size() > 1 ? fields[1] : "");
     return texts;
   }
 
@@ -130,11 +134,11 @@ protected:
 
 // Lines as read mode writes them: personal lines without an organisation,
 // company lines without a name, quotes and line feeds encoded.
-const std::string kPhoneBook = U8(
-    u8"03-3344-5566,1600023,東京都,新宿区,西新宿,2-8-1,13104,,株式会社ソリューション\r\n"
-    u8"090-1111-2222,5300001,大阪府,大阪市北区,梅田,1-1,27127,髙橋 ①郎,\r\n"
-    u8",,,,,,,,\"有限会社 \"\"波～\"\"\"\r\n"
-    u8"  06-1,,,,,\"1-2\n3F\",,\" 名前,カンマ\",\r\n");
+const std::string kPhoneBook =
+    U8(u8"03-3344-5566,1600023,東京都,新宿区,西新宿,2-8-1,13104,,株式会社ソリューション\r\n"
+       u8"090-1111-2222,5300001,大阪府,大阪市北区,梅田,1-1,27127,髙橋 ①郎,\r\n"
+       u8",,,,,,,,\"有限会社 \"\"波～\"\"\"\r\n"
+       u8"  06-1,,,,,\"1-2\n3F\",,\" 名前,カンマ\",\r\n");
 
 TEST_F(ConverterProcess, WriteThenReadGivesThePhoneBookBackByteForByte) {
   const std::string phoneBook = Sjis(kPhoneBook);
@@ -146,8 +150,10 @@ TEST_F(ConverterProcess, WriteThenReadGivesThePhoneBookBackByteForByte) {
   ASSERT_TRUE(fs::exists(xml));
   EXPECT_TRUE(WellFormedAsCp932(xml));
   const std::string document = ReadBytes(xml);
-  EXPECT_EQ(document.rfind("<?xml version='1.1' encoding='Shift_JIS'?>", 0), 0u) << document.substr(0, 60);
-  EXPECT_NE(document.find(R"(<!--<!DOCTYPE ContactXML SYSTEM "ContactXML_01_01a.dtd">-->)"), std::string::npos);
+  EXPECT_EQ(document.rfind("<?xml version='1.1' encoding='Shift_JIS'?>", 0), 0u)
+      << document.substr(0, 60);
+  EXPECT_NE(document.find(R"(<!--<!DOCTYPE ContactXML SYSTEM "ContactXML_01_01a.dtd">-->)"),
+            std::string::npos);
   EXPECT_NE(document.find(Sjis(U8(u8"<FullName>髙橋 ①郎</FullName>"))), std::string::npos);
   EXPECT_NE(document.find(Sjis(U8(u8">法人</ExtensionItem>"))), std::string::npos);
   EXPECT_EQ(document.find(U8(u8"髙橋")), std::string::npos) << "UTF-8 text in a Shift_JIS file";
@@ -166,7 +172,8 @@ TEST_F(ConverterProcess, WriteThenReadGivesThePhoneBookBackByteForByte) {
 }
 
 TEST_F(ConverterProcess, DocumentOfJisCharactersIsWellFormedForPlainXmllint) {
-  WriteBytes(csv, Sjis(U8(u8"03-1,1600023,東京都,新宿区,西新宿,1,13104,山田 太郎,\r\n,,,,,,,,\"株式会社 <&>\"\r\n")));
+  WriteBytes(csv, Sjis(U8(u8"03-1,1600023,東京都,新宿区,西新宿,1,13104,山田 "
+                          u8"太郎,\r\n,,,,,,,,\"株式会社 <&>\"\r\n")));
   ASSERT_EQ(Convert({"/W:\"" + xml.string() + "\""}), 0);
   EXPECT_TRUE(WellFormed(xml));
 }
@@ -184,8 +191,9 @@ TEST_F(ConverterProcess, FailedExportKeepsThePhoneBookAndTheOldDocument) {
   WriteBytes(csv, phoneBook);
   WriteBytes(xml, "old document");
   EXPECT_EQ(Convert({"/W:\"" + xml.string() + "\""}), 3);
-  EXPECT_EQ(Messages(), std::vector<std::string>{U8(
-                            u8"テキストファイルの形式が正しくありません。\nファイルの読み込みを中止します。")});
+  EXPECT_EQ(Messages(),
+            std::vector<std::string>{U8(
+                u8"テキストファイルの形式が正しくありません。\nファイルの読み込みを中止します。")});
   EXPECT_EQ(ReadBytes(csv), phoneBook);
   EXPECT_EQ(ReadBytes(xml), "old document");
 

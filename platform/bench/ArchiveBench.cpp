@@ -31,7 +31,8 @@ ObjectList MakeRecords() {
 }
 
 std::string BenchPath() {
-  return (std::filesystem::temp_directory_path() / ("vext-archive-bench-" + std::to_string(getpid()) + ".dat"))
+  return (std::filesystem::temp_directory_path() /
+          ("vext-archive-bench-" + std::to_string(getpid()) + ".dat"))
       .string();
 }
 
@@ -47,7 +48,8 @@ void BM_ArchiveWrite(benchmark::State& state) {
   const ObjectList list = MakeRecords();
   const std::string path = BenchPath();
   for (auto _ : state) WriteFile(path, list);
-  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(std::filesystem::file_size(path)));
+  state.SetBytesProcessed(state.iterations() *
+                          static_cast<int64_t>(std::filesystem::file_size(path)));
   std::filesystem::remove(path);
 }
 
@@ -60,7 +62,8 @@ void BM_ArchiveRead(benchmark::State& state) {
     ObjectList list = LoadList(ar, RUNTIME_CLASS(CLayoutInfo));
     benchmark::DoNotOptimize(list.data());
   }
-  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(std::filesystem::file_size(path)));
+  state.SetBytesProcessed(state.iterations() *
+                          static_cast<int64_t>(std::filesystem::file_size(path)));
   std::filesystem::remove(path);
 }
 

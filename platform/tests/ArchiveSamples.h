@@ -9,21 +9,22 @@
 #include <string>
 #include <vector>
 
-#include "Archive.h"
-#include "File.h"
+#include "platform/fs/Archive.h"
+#include "platform/fs/File.h"
 
 namespace vext_sample {
 
 // A CFile over bytes in memory.
 class MemoryFile : public CFile {
-public:
+ public:
   MemoryFile() = default;
   explicit MemoryFile(std::string bytes) : m_bytes(std::move(bytes)) {}
 
   const std::string& Bytes() const { return m_bytes; }
 
   UINT Read(void* buffer, UINT count) override {
-    const std::size_t take = std::min<std::size_t>(count, m_bytes.size() - std::min(m_pos, m_bytes.size()));
+    const std::size_t take =
+        std::min<std::size_t>(count, m_bytes.size() - std::min(m_pos, m_bytes.size()));
     if (take) std::memcpy(buffer, m_bytes.data() + m_pos, take);
     m_pos += take;
     return static_cast<UINT>(take);
@@ -46,7 +47,7 @@ public:
     return m_pos;
   }
 
-private:
+ private:
   std::string m_bytes;
   std::size_t m_pos = 0;
 };
@@ -54,12 +55,12 @@ private:
 // A category: version, name, then the list of children it owns. A record
 // of a later version holds only its version, stored as it was loaded.
 class Category : public CObject {
-public:
+ public:
   DWORD version = 1;
   CString name;
   std::vector<std::unique_ptr<CObject>> children;
 
-protected:
+ protected:
   void SerializeCategory(CArchive& ar, const CRuntimeClass* childClass) {
     if (ar.IsStoring()) {
       ar << version;
@@ -82,7 +83,7 @@ protected:
 
 class CLayoutInfo : public CObject {
   DECLARE_SERIAL(CLayoutInfo)
-public:
+ public:
   DWORD version = 1;
   CString title;
   LONG layoutId = 0;
@@ -108,26 +109,26 @@ public:
     }
     ar >> version;
     if (version > 1) return;
-    ar >> title >> layoutId >> motoLayoutId >> taiouPaper >> extraText1 >> fileName >> extraText2 >> isPickUp >>
-        excelName >> renzoku >> formGenre >> linkFlag >> extraText3;
+    ar >> title >> layoutId >> motoLayoutId >> taiouPaper >> extraText1 >> fileName >> extraText2 >>
+        isPickUp >> excelName >> renzoku >> formGenre >> linkFlag >> extraText3;
   }
 };
 
 class CShoBunrui : public Category {
   DECLARE_SERIAL(CShoBunrui)
-public:
+ public:
   void Serialize(CArchive& ar) override { SerializeCategory(ar, RUNTIME_CLASS(CLayoutInfo)); }
 };
 
 class CChuBunrui : public Category {
   DECLARE_SERIAL(CChuBunrui)
-public:
+ public:
   void Serialize(CArchive& ar) override { SerializeCategory(ar, RUNTIME_CLASS(CShoBunrui)); }
 };
 
 class CDaiBunrui : public Category {
   DECLARE_SERIAL(CDaiBunrui)
-public:
+ public:
   void Serialize(CArchive& ar) override { SerializeCategory(ar, RUNTIME_CLASS(CChuBunrui)); }
 };
 
@@ -135,7 +136,7 @@ public:
 // a plain DWORD list, for depth and fuzz tests.
 class CSampleNode : public Category {
   DECLARE_SERIAL(CSampleNode)
-public:
+ public:
   std::vector<DWORD> values;
 
   void Serialize(CArchive& ar) override {

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "ArchiveSamples.h"
-#include "Sj.h"
+#include "platform/text/Sj.h"
 
 using namespace vext_sample;
 
@@ -28,10 +28,16 @@ std::string Hex(const std::string& bytes) {
 // Expected archive bytes, written out field by field.
 struct Bytes {
   std::string s;
-  Bytes& Byte(unsigned b) { s += static_cast<char>(b & 0xFF); return *this; }
+  Bytes& Byte(unsigned b) {
+    s += static_cast<char>(b & 0xFF);
+    return *this;
+  }
   Bytes& Word(unsigned w) { return Byte(w).Byte(w >> 8); }
   Bytes& Dword(DWORD d) { return Word(d & 0xFFFF).Word(d >> 16); }
-  Bytes& Raw(std::string_view v) { s += v; return *this; }
+  Bytes& Raw(std::string_view v) {
+    s += v;
+    return *this;
+  }
   Bytes& Str(std::string_view v) { return Byte(static_cast<unsigned>(v.size())).Raw(v); }
   Bytes& NewClass(std::string_view name) {
     return Word(0xFFFF).Word(1).Word(static_cast<unsigned>(name.size())).Raw(name);
@@ -131,9 +137,18 @@ TEST(ArchiveFormat, WorkedExampleByteForByte) {
 
   Bytes expected;
   expected.Word(1)
-      .NewClass("CDaiBunrui").Dword(1).Str(kPickUp).Word(1)
-      .NewClass("CChuBunrui").Dword(1).Str("").Word(1)
-      .NewClass("CShoBunrui").Dword(1).Str("").Word(1)
+      .NewClass("CDaiBunrui")
+      .Dword(1)
+      .Str(kPickUp)
+      .Word(1)
+      .NewClass("CChuBunrui")
+      .Dword(1)
+      .Str("")
+      .Word(1)
+      .NewClass("CShoBunrui")
+      .Dword(1)
+      .Str("")
+      .Word(1)
       .NewClass("CLayoutInfo");
   LayoutFields(expected);
   ASSERT_EQ(std::string(kPickUp).size(), 8u);
@@ -168,15 +183,33 @@ TEST(ArchiveFormat, ClassesSeenBeforeAreReferredToByNumberAcrossLevels) {
 
   Bytes expected;
   expected.Word(4)
-      .NewClass("CDaiBunrui").Dword(1).Str(kPickUp).Word(1)
-      .NewClass("CChuBunrui").Dword(1).Str("").Word(1)
-      .NewClass("CShoBunrui").Dword(1).Str("").Word(1)
+      .NewClass("CDaiBunrui")
+      .Dword(1)
+      .Str(kPickUp)
+      .Word(1)
+      .NewClass("CChuBunrui")
+      .Dword(1)
+      .Str("")
+      .Word(1)
+      .NewClass("CShoBunrui")
+      .Dword(1)
+      .Str("")
+      .Word(1)
       .NewClass("CLayoutInfo");
   LayoutFields(expected);
   // Objects took 2, 4, 6, 8; the second entry's objects take 9 to 12.
-  expected.ClassRef(1).Dword(1).Str("B").Word(1)
-      .ClassRef(3).Dword(1).Str("").Word(1)
-      .ClassRef(5).Dword(1).Str("").Word(1)
+  expected.ClassRef(1)
+      .Dword(1)
+      .Str("B")
+      .Word(1)
+      .ClassRef(3)
+      .Dword(1)
+      .Str("")
+      .Word(1)
+      .ClassRef(5)
+      .Dword(1)
+      .Str("")
+      .Word(1)
       .ClassRef(7);
   LayoutFields(expected);
   expected.ClassRef(3).Dword(1).Str("").Word(0).Word(0);
@@ -321,28 +354,36 @@ TEST(ArchiveErrors, MalformedFiles) {
   const auto dai = [](Bytes b) { return b.NewClass("CDaiBunrui").Dword(1).Str("D").Word(0); };
   const auto layoutHead = [](Bytes b) { return b.Word(1).NewClass("CLayoutInfo").Dword(1); };
   const ErrorRow rows[] = {
-      {"count beyond the file", Bytes().Word(0xFFFF).Dword(0xFFFFFFFF).Word(0).s, CArchiveException::endOfFile},
-      {"count one more than bytes", Bytes().Word(3).Word(0).s, CArchiveException::endOfFile},
-      {"string length beyond the file", layoutHead({}).Byte(0xFF).Word(0xFFFF).Dword(0x7FFFFFFF).Raw("abc").s,
+      {"count beyond the file", Bytes().Word(0xFFFF).Dword(0xFFFFFFFF).Word(0).s,
        CArchiveException::endOfFile},
-      {"wide string beyond the file", layoutHead({}).Byte(0xFF).Word(0xFFFE).Byte(0xFF).Word(0xFFFF).Dword(0xFFFFFFFF).s,
+      {"count one more than bytes", Bytes().Word(3).Word(0).s, CArchiveException::endOfFile},
+      {"string length beyond the file",
+       layoutHead({}).Byte(0xFF).Word(0xFFFF).Dword(0x7FFFFFFF).Raw("abc").s,
+       CArchiveException::endOfFile},
+      {"wide string beyond the file",
+       layoutHead({}).Byte(0xFF).Word(0xFFFE).Byte(0xFF).Word(0xFFFF).Dword(0xFFFFFFFF).s,
        CArchiveException::endOfFile},
       {"unknown class", Bytes().Word(1).NewClass("CNoSuchOne").s, CArchiveException::badClass},
-      {"class name of 64 bytes", Bytes().Word(1).NewClass(std::string(64, 'C')).s, CArchiveException::badClass},
-      {"class name in another case", Bytes().Word(1).NewClass("CDAIBUNRUI").s, CArchiveException::badClass},
+      {"class name of 64 bytes", Bytes().Word(1).NewClass(std::string(64, 'C')).s,
+       CArchiveException::badClass},
+      {"class name in another case", Bytes().Word(1).NewClass("CDAIBUNRUI").s,
+       CArchiveException::badClass},
       {"wrong schema", Bytes().Word(1).Word(0xFFFF).Word(2).Word(10).Raw("CDaiBunrui").s,
        CArchiveException::badSchema},
-      {"child of the wrong class", Bytes().Word(1).NewClass("CDaiBunrui").Dword(1).Str("").Word(1)
-                                        .NewClass("CLayoutInfo").s,
+      {"child of the wrong class",
+       Bytes().Word(1).NewClass("CDaiBunrui").Dword(1).Str("").Word(1).NewClass("CLayoutInfo").s,
        CArchiveException::badClass},
       {"class number never given", Bytes().Word(1).ClassRef(5).s, CArchiveException::badIndex},
       {"class number 0", Bytes().Word(1).ClassRef(0).s, CArchiveException::badIndex},
-      {"class number naming an object", dai(Bytes().Word(2)).ClassRef(2).s, CArchiveException::badIndex},
+      {"class number naming an object", dai(Bytes().Word(2)).ClassRef(2).s,
+       CArchiveException::badIndex},
       {"object number naming a class", dai(Bytes().Word(2)).Word(1).s, CArchiveException::badIndex},
       {"object number never given", dai(Bytes().Word(2)).Word(9).s, CArchiveException::badIndex},
       {"object read before", chu(Bytes().Word(2)).Word(2).s, CArchiveException::badIndex},
-      {"big object number never given", Bytes().Word(1).Word(0x7FFF).Dword(0x12345).s, CArchiveException::badIndex},
-      {"big class number never given", Bytes().Word(1).Word(0x7FFF).Dword(0x80012345).s, CArchiveException::badIndex},
+      {"big object number never given", Bytes().Word(1).Word(0x7FFF).Dword(0x12345).s,
+       CArchiveException::badIndex},
+      {"big class number never given", Bytes().Word(1).Word(0x7FFF).Dword(0x80012345).s,
+       CArchiveException::badIndex},
   };
   for (const auto& row : rows) EXPECT_EQ(LoadError(row.bytes), row.cause) << row.what;
 }
@@ -376,8 +417,10 @@ TEST(RuntimeClassRegistry, ClassesJoinAndLeaveWithTheirLibrary) {
   EXPECT_EQ(CRuntimeClass::FromName("CDaiBunrui2"), nullptr);
   EXPECT_EQ(CRuntimeClass::FromName("cdaibunrui"), nullptr);
 
-  CRuntimeClass plugin = {"CPlugInRecord", sizeof(CSampleNode), 1, CreateNode, RUNTIME_CLASS(CObject)};
-  const std::string file = Bytes().Word(1).NewClass("CPlugInRecord").Dword(1).Str("").Word(0).Word(0).s;
+  CRuntimeClass plugin = {"CPlugInRecord", sizeof(CSampleNode), 1, CreateNode,
+                          RUNTIME_CLASS(CObject)};
+  const std::string file =
+      Bytes().Word(1).NewClass("CPlugInRecord").Dword(1).Str("").Word(0).Word(0).s;
   EXPECT_EQ(LoadError(file), CArchiveException::badClass);
   {
     const vext::ClassRegistration joined(&plugin);
@@ -397,7 +440,7 @@ TEST(RuntimeClassRegistry, ClassesJoinAndLeaveWithTheirLibrary) {
 // ---- through a real file ---------------------------------------------------------
 
 class ArchiveFile : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
     m_dir = std::filesystem::path(::testing::TempDir()) / ("vext-archive-" + name);
@@ -422,7 +465,8 @@ TEST_F(ArchiveFile, ErrorNamesTheFile) {
     FAIL();
   } catch (const CArchiveException& e) {
     EXPECT_EQ(e.m_cause, CArchiveException::endOfFile);
-    EXPECT_EQ(e.GetErrorMessage(), CString("予期しないファイルの終わりに達しました。\n"_sj) + path.c_str());
+    EXPECT_EQ(e.GetErrorMessage(),
+              CString("予期しないファイルの終わりに達しました。\n"_sj) + path.c_str());
   }
   EXPECT_EQ(CArchiveException(CArchiveException::badSchema, "Recent.dat").GetErrorMessage(),
             "ファイルの形式が正しくありません。\nRecent.dat"_sj);

@@ -2,9 +2,9 @@
 // touch single-byte ASCII only, so a trail byte never matches or changes.
 #include <gtest/gtest.h>
 
-#include "CString.h"
-#include "Collections.h"
-#include "Sj.h"
+#include "platform/base/CString.h"
+#include "platform/base/Collections.h"
+#include "platform/text/Sj.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include <iconv.h>
 
-#include "CString.h"
-#include "Cp932.h"
-#include "Sj.h"
+#include "platform/base/CString.h"
+#include "platform/text/Cp932.h"
+#include "platform/text/Sj.h"
 
 namespace {
 
@@ -27,7 +27,8 @@ std::string IconvToCp932(const std::string& utf8) {
 }
 
 TEST(Cp932, ExtensionsAndHalfWidthKanaRoundTrip) {
-  for (const char8_t* text : {u8"①", u8"㈱", u8"～", u8"ｱｲｳｴｵﾞﾟ", u8"髙", u8"∑", u8"ⅰ", u8"漢字とかな"}) {
+  for (const char8_t* text :
+       {u8"①", u8"㈱", u8"～", u8"ｱｲｳｴｵﾞﾟ", u8"髙", u8"∑", u8"ⅰ", u8"漢字とかな"}) {
     const std::string utf8 = Utf8(text);
     const auto cp932 = vext::Utf8ToCp932(utf8);
     ASSERT_TRUE(cp932) << utf8;
@@ -39,22 +40,28 @@ TEST(Cp932, ExtensionsAndHalfWidthKanaRoundTrip) {
 
 TEST(Cp932, UnconvertibleTextIsAnErrorNotAReplacement) {
   EXPECT_FALSE(vext::Utf8ToCp932(Utf8(u8"€")));
-  EXPECT_FALSE(vext::Cp932ToUtf8("\x81"));      // lead byte without its trail
-  EXPECT_FALSE(vext::Cp932ToUtf8("a\xFD" "b"));  // no character
-  EXPECT_EQ(vext::Cp932ToUtf8Lossy("a\xFD" "b"), "a?b");
+  EXPECT_FALSE(vext::Cp932ToUtf8("\x81"));  // lead byte without its trail
+  EXPECT_FALSE(
+      vext::Cp932ToUtf8("a\xFD"
+                        "b"));  // no character
+  EXPECT_EQ(vext::Cp932ToUtf8Lossy("a\xFD"
+                                   "b"),
+            "a?b");
   EXPECT_EQ(vext::Cp932ToUtf8Lossy("a\x81"), "a?");  // lead byte cut off at the end
   EXPECT_EQ(vext::Utf8ToCp932Lossy(Utf8(u8"x€①")), "x?\x87\x40");
   EXPECT_EQ(vext::Utf8ToCp932Lossy("\xC0\xAF"), "??");  // overlong form: not a character
   EXPECT_FALSE(vext::Utf16LeToCp932(std::string("\x3D\xD8\x00\xDE", 4)));  // beyond the basic plane
-  EXPECT_FALSE(vext::Utf16LeToCp932("\x41"));   // odd byte count
+  EXPECT_FALSE(vext::Utf16LeToCp932("\x41"));                              // odd byte count
   EXPECT_EQ(*vext::Utf16LeToCp932(std::string("\x41\x00\x60\x24", 4)), "A\x87\x40");
 }
 
 TEST(SjLiteral, EqualsIconvConversion) {
   EXPECT_EQ(std::string("メモリ不足です"_sj), IconvToCp932(Utf8(u8"メモリ不足です")));
   EXPECT_EQ(std::string("①㈱～ｱﾞ髙"_sj), IconvToCp932(Utf8(u8"①㈱～ｱﾞ髙")));
-  EXPECT_EQ(std::string("テキストファイルの形式が正しくありません。\nファイルの読み込みを中止します。"_sj),
-            IconvToCp932(Utf8(u8"テキストファイルの形式が正しくありません。\nファイルの読み込みを中止します。")));
+  EXPECT_EQ(std::string(
+                "テキストファイルの形式が正しくありません。\nファイルの読み込みを中止します。"_sj),
+            IconvToCp932(Utf8(
+                u8"テキストファイルの形式が正しくありません。\nファイルの読み込みを中止します。")));
   EXPECT_STREQ("ascii only"_sj, "ascii only");
   static_assert("ア"_sj[0] == '\x83' && "ア"_sj[1] == '\x41' && "ア"_sj[2] == '\0');
 }
@@ -69,8 +76,9 @@ TEST(SjLiteral, EveryTableEntryEqualsIconv) {
       utf8 = {static_cast<char>(0xE0 | cp >> 12), static_cast<char>(0x80 | (cp >> 6 & 0x3F)),
               static_cast<char>(0x80 | (cp & 0x3F))};
     }
-    std::string expected = m.cp932 > 0xFF ? std::string{static_cast<char>(m.cp932 >> 8), static_cast<char>(m.cp932)}
-                                          : std::string(1, static_cast<char>(m.cp932));
+    std::string expected =
+        m.cp932 > 0xFF ? std::string{static_cast<char>(m.cp932 >> 8), static_cast<char>(m.cp932)}
+                       : std::string(1, static_cast<char>(m.cp932));
     ASSERT_EQ(IconvToCp932(utf8), expected) << std::hex << cp;
   }
 }

@@ -1,4 +1,4 @@
-#include "DynamicLibrary.h"
+#include "platform/system/DynamicLibrary.h"
 
 #include <dlfcn.h>
 #include <gtest/gtest.h>
@@ -23,14 +23,12 @@ TEST(DynamicLibrary, LinuxName) {
     const char* expected;
   };
   const Row rows[] = {
-      {"xmlSncEnv.DLL", "libxmlSncEnv.so"},
-      {"xmlSncEnv.dll", "libxmlSncEnv.so"},
-      {"VEXTMSG.Dll", "libVEXTMSG.so"},
-      {"C:\\WINNT\\SYSTEM32\\Barcode2.dll", "libBarcode2.so"},
-      {"NoExtension", "libNoExtension.so"},
-      {"name.dll.bak", "libname.dll.bak.so"},
+      {"xmlSncEnv.DLL", "libxmlSncEnv.so"}, {"xmlSncEnv.dll", "libxmlSncEnv.so"},
+      {"VEXTMSG.Dll", "libVEXTMSG.so"},     {"C:\\WINNT\\SYSTEM32\\Barcode2.dll", "libBarcode2.so"},
+      {"NoExtension", "libNoExtension.so"}, {"name.dll.bak", "libname.dll.bak.so"},
   };
-  for (const Row& row : rows) EXPECT_EQ(DynamicLibrary::LinuxName(row.windows), row.expected) << row.windows;
+  for (const Row& row : rows)
+    EXPECT_EQ(DynamicLibrary::LinuxName(row.windows), row.expected) << row.windows;
 }
 
 // The exchange library's way of calling the parser check: by Windows name,
@@ -56,7 +54,8 @@ TEST(DynamicLibrary, LoadsBesideTheCallerAndResolvesByName) {
 }
 
 TEST(DynamicLibrary, MissingLibraryIsNull) {
-  EXPECT_EQ(DynamicLibrary::Load("NoSuchLibrary.DLL", reinterpret_cast<const void*>(&dlopen)), nullptr);
+  EXPECT_EQ(DynamicLibrary::Load("NoSuchLibrary.DLL", reinterpret_cast<const void*>(&dlopen)),
+            nullptr);
   EXPECT_EQ(DynamicLibrary::Load("NoSuchLibrary.DLL", nullptr), nullptr);
   EXPECT_EQ(DynamicLibrary::Load(".dll", nullptr), nullptr);
 }

@@ -13,10 +13,10 @@
 #include <iterator>
 #include <sstream>
 
-#include "File.h"
-#include "ScriptedUserInterface.h"
-#include "Sj.h"
-#include "Syscalls.h"
+#include "platform/fs/File.h"
+#include "platform/fs/detail/Syscalls.h"
+#include "platform/text/Sj.h"
+#include "platform/ui/detail/ScriptedUserInterface.h"
 
 namespace fs = std::filesystem;
 
@@ -27,22 +27,24 @@ std::string ReadAll(const fs::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-void WriteAll(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+void WriteAll(const fs::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
 
 // Puts the system calls back as they were, whatever a test replaced.
 class ScopedCalls {
-public:
+ public:
   ScopedCalls() : m_saved(vext::sys::Current()) {}
   ~ScopedCalls() { vext::sys::Current() = m_saved; }
   vext::sys::Calls& operator*() { return vext::sys::Current(); }
   vext::sys::Calls* operator->() { return &vext::sys::Current(); }
 
-private:
+ private:
   vext::sys::Calls m_saved;
 };
 
 class FileTest : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
     m_dir = fs::path(::testing::TempDir()) / ("vext-file-" + name);
@@ -60,7 +62,8 @@ protected:
   std::vector<std::string> Others() const {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(m_dir))
-      if (entry.path().filename() != "Original.dat") names.push_back(entry.path().filename().string());
+      if (entry.path().filename() != "Original.dat")
+        names.push_back(entry.path().filename().string());
     return names;
   }
 
@@ -81,7 +84,8 @@ CFileException OpenError(const std::string& path, UINT flags) {
 // ---- atomic rewrite -------------------------------------------------------------
 
 TEST_F(FileTest, RewriteReplacesTheFileOnlyAtClose) {
-  fs::permissions(m_path, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::replace);
+  fs::permissions(m_path, fs::perms::owner_read | fs::perms::owner_write,
+                  fs::perm_options::replace);
   CFile file(m_path.c_str(), kRewrite);
   file.Write("new", 3);
   EXPECT_EQ(ReadAll(m_path), kOld);
@@ -199,8 +203,10 @@ int RenameDenied(const char*, const char*) {
 TEST_F(FileTest, FailureAtCloseKeepsTheOldFile) {
   for (const bool atFsync : {true, false}) {
     ScopedCalls calls;
-    if (atFsync) calls->fsync = FsyncFull;
-    else calls->rename = RenameDenied;
+    if (atFsync)
+      calls->fsync = FsyncFull;
+    else
+      calls->rename = RenameDenied;
     CFile file(m_path.c_str(), kRewrite);
     file.Write("new", 3);
     try {
@@ -275,7 +281,8 @@ TEST_F(FileTest, OpenErrorsCarryCauseAndFileName) {
   const std::string noFolder = (m_dir / "NoSuchFolder" / "Custom.dat").string();
   error = OpenError(noFolder, kRewrite);
   EXPECT_EQ(error.m_cause, CFileException::badPath);
-  EXPECT_EQ(error.GetErrorMessage(), CString("ファイルのパスが正しくありません。\n"_sj) + noFolder.c_str());
+  EXPECT_EQ(error.GetErrorMessage(),
+            CString("ファイルのパスが正しくありません。\n"_sj) + noFolder.c_str());
 
   EXPECT_EQ(OpenError(m_dir.string(), kReading).m_cause, CFileException::accessDenied);
   EXPECT_EQ(OpenError(m_dir.string(), kRewrite).m_cause, CFileException::accessDenied);
@@ -284,7 +291,8 @@ TEST_F(FileTest, OpenErrorsCarryCauseAndFileName) {
     calls->open = OpenDenied;
     error = OpenError(m_path, kReading);
     EXPECT_EQ(error.m_cause, CFileException::accessDenied);
-    EXPECT_EQ(error.GetErrorMessage(), CString("ファイルへのアクセスが拒否されました。\n"_sj) + m_path.c_str());
+    EXPECT_EQ(error.GetErrorMessage(),
+              CString("ファイルへのアクセスが拒否されました。\n"_sj) + m_path.c_str());
   }
   EXPECT_THROW(CFile(missing.c_str(), kReading), CFileException);
 }
@@ -311,12 +319,14 @@ TEST(FileErrors, ReportErrorShowsTheMessageWithExclamation) {
   auto* ui = scripted.get();
   auto previous = vext::ui::SetCurrent(std::move(scripted));
   CFileException(CFileException::generic).ReportError();
-  CFileException(CFileException::sharingViolation, EWOULDBLOCK, "C:\\Common\\xmlSnc.csv").ReportError();
+  CFileException(CFileException::sharingViolation, EWOULDBLOCK, "C:\\Common\\xmlSnc.csv")
+      .ReportError();
   const auto events = ui->Events();
   vext::ui::SetCurrent(std::move(previous));
   ASSERT_EQ(events.size(), 2u);
   EXPECT_EQ(events[0].text, "ファイルの操作中にエラーが発生しました。"_sj);
-  EXPECT_EQ(events[1].text, "ファイルは他のアプリケーションで使用中です。\nC:\\Common\\xmlSnc.csv"_sj);
+  EXPECT_EQ(events[1].text,
+            "ファイルは他のアプリケーションで使用中です。\nC:\\Common\\xmlSnc.csv"_sj);
   EXPECT_EQ(events[1].type, MB_OK | MB_ICONEXCLAMATION);
 }
 
@@ -328,7 +338,8 @@ TEST_F(FileTest, ReadersDenyWritersAndWritersDenyEveryone) {
     CFile secondReader(m_path.c_str(), kReading);
     const CFileException error = OpenError(m_path, kRewrite);
     EXPECT_EQ(error.m_cause, CFileException::sharingViolation);
-    EXPECT_EQ(error.GetErrorMessage(), CString("ファイルは他のアプリケーションで使用中です。\n"_sj) + m_path.c_str());
+    EXPECT_EQ(error.GetErrorMessage(),
+              CString("ファイルは他のアプリケーションで使用中です。\n"_sj) + m_path.c_str());
   }
   {
     CFile writer(m_path.c_str(), kRewrite);

@@ -1,4 +1,4 @@
-#include "NamedMutex.h"
+#include "platform/system/NamedMutex.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -16,7 +16,7 @@ using vext::testing::TempDir;
 namespace {
 
 class NamedMutexTest : public ::testing::Test {
-protected:
+ protected:
   TempDir temp;
   fs::path runtime = temp.path() / "run" / "vext";
   ScopedEnv runtimeEnv{"VEXT_RUNTIME_DIR", runtime.string()};
@@ -25,7 +25,7 @@ protected:
 // A second process that creates the mutex, says so through a pipe and then
 // waits to be killed.
 class Holder {
-public:
+ public:
   explicit Holder(const char* name) {
     int fds[2];
     if (pipe(fds) != 0) return;
@@ -52,7 +52,7 @@ public:
     m_pid = -1;
   }
 
-private:
+ private:
   pid_t m_pid = -1;
   bool m_started = false;
 };

@@ -1,12 +1,12 @@
-#include "PathMap.h"
+#include "platform/fs/PathMap.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "Cp932.h"
 #include "ScopedRegistry.h"
-#include "Sj.h"
+#include "platform/text/Cp932.h"
+#include "platform/text/Sj.h"
 
 namespace fs = std::filesystem;
 using vext::NativePath;
@@ -21,7 +21,7 @@ std::string U8(const char8_t* text) { return reinterpret_cast<const char*>(text)
 // A drive folder with c: (the suite's files) and D: (spelt in upper case)
 // pointing into a temporary folder.
 class PathMap : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     fs::create_directories(root.path() / "drives");
     fs::create_directory(root.path() / "cdrive");
@@ -46,11 +46,13 @@ TEST_F(PathMap, WindowsPathsMapIntoTheDriveFolder) {
   };
   const Row rows[] = {
       {"C:\\Common\\xmlSnc.csv", "c:/Common/xmlSnc.csv"},
-      {"C:\\Common\\\\xmlSnc.csv", "c:/Common/xmlSnc.csv"},  // folder with a final backslash + "\xmlSnc.csv"
+      {"C:\\Common\\\\xmlSnc.csv",
+       "c:/Common/xmlSnc.csv"},  // folder with a final backslash + "\xmlSnc.csv"
       {"c:/Common//xmlSnc.csv", "c:/Common/xmlSnc.csv"},
       {"C:\\Sorenta\\DATA\\MYDATA\\SlipCatalog.dat", "c:/Sorenta/Data/MyData/SlipCatalog.dat"},
       {"C:\\sorenta\\data\\mydata\\slipcatalog.DAT", "c:/Sorenta/Data/MyData/SlipCatalog.dat"},
-      {"C:\\Sorenta\\Data\\MyData\\Recent.dat", "c:/Sorenta/Data/MyData/Recent.dat"},  // about to be created
+      {"C:\\Sorenta\\Data\\MyData\\Recent.dat",
+       "c:/Sorenta/Data/MyData/Recent.dat"},  // about to be created
       {"C:\\SORENTA\\NewDir\\new\\x.DAT", "c:/Sorenta/NewDir/new/x.DAT"},
       {"C:\\Sorenta\\", "c:/Sorenta"},
       {"C:", "c:"},
@@ -74,7 +76,8 @@ TEST_F(PathMap, WindowsPathsMapIntoTheDriveFolder) {
 
 TEST_F(PathMap, PathsWithoutDrive) {
   const std::string cdrive = (root.path() / "cdrive").string();
-  EXPECT_EQ(NativePath(CString(cdrive + "\\COMMON\\XMLSNC.CSV"))->string(), cdrive + "/Common/xmlSnc.csv");
+  EXPECT_EQ(NativePath(CString(cdrive + "\\COMMON\\XMLSNC.CSV"))->string(),
+            cdrive + "/Common/xmlSnc.csv");
   EXPECT_EQ(NativePath(CString("relative\\name.txt"))->string(), "relative/name.txt");
   EXPECT_EQ(NativePath(CString("a\\..\\..\\b"))->string(), "../b");
   EXPECT_EQ(NativePath(CString("\\..\\etc"))->string(), "/etc");
@@ -89,12 +92,14 @@ TEST_F(PathMap, DefaultDriveFolderIsInTheConfigFolder) {
 }
 
 TEST_F(PathMap, UnconvertibleNamesAreRejected) {
-  EXPECT_EQ(NativePath(CString("C:\\broken\x81")), std::nullopt);  // a lead byte without its partner
+  EXPECT_EQ(NativePath(CString("C:\\broken\x81")),
+            std::nullopt);  // a lead byte without its partner
   EXPECT_EQ(NativePath(CString(std::string("C:\\a\0b", 6))), std::nullopt);
 }
 
 TEST(SystemPath, ConvertsToCp932) {
-  EXPECT_EQ(SystemPath(fs::path(U8(u8"/home/u/書類/伝票.dat"))), CString("/home/u/書類/伝票.dat"_sj));
+  EXPECT_EQ(SystemPath(fs::path(U8(u8"/home/u/書類/伝票.dat"))),
+            CString("/home/u/書類/伝票.dat"_sj));
   EXPECT_EQ(SystemPath(fs::path(U8(u8"/tmp/😀"))), std::nullopt);
 }
 

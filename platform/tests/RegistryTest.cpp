@@ -1,4 +1,4 @@
-#include "Registry.h"
+#include "platform/system/Registry.h"
 
 #include <gtest/gtest.h>
 #include <iconv.h>
@@ -6,7 +6,7 @@
 #include <string>
 
 #include "ScopedRegistry.h"
-#include "Sj.h"
+#include "platform/text/Sj.h"
 
 using vext::registry::ExpandEnvironmentStrings;
 using vext::registry::Hive;
@@ -75,15 +75,16 @@ TEST(RegistryFile, BothHeadersAreRead) {
             "\"InstalledDir\"=\"C:\\\\Sorenta\\\\velmorik\"\r\n"
             "\"Ver\"=dword:0000026a\r\n"
             "@=\"default text\"\r\n");
-    EXPECT_EQ(ReadString(Hive::LocalMachine, kProductKey, "InstalledDir"), CString("C:\\Sorenta\\velmorik"));
+    EXPECT_EQ(ReadString(Hive::LocalMachine, kProductKey, "InstalledDir"),
+              CString("C:\\Sorenta\\velmorik"));
     EXPECT_EQ(ReadDword(Hive::LocalMachine, kProductKey, "Ver"), 0x26au);
     EXPECT_EQ(ReadString(Hive::LocalMachine, kProductKey, ""), CString("default text"));
   }
 }
 
 TEST(RegistryFile, FileWithoutRegistryHeaderIsIgnored) {
-  for (std::string_view header : {"Windows Registry Editor Version 4.00\n", "[HKEY_LOCAL_MACHINE\\SOFTWARE\\x]\n",
-                                  "", "\xFE\xFF\0W"}) {
+  for (std::string_view header : {"Windows Registry Editor Version 4.00\n",
+                                  "[HKEY_LOCAL_MACHINE\\SOFTWARE\\x]\n", "", "\xFE\xFF\0W"}) {
     SCOPED_TRACE(header);
     ScopedRegistry reg;
     reg.Add(std::string(header) + "[HKEY_LOCAL_MACHINE\\SOFTWARE\\x]\n\"A\"=\"1\"\n");
@@ -127,8 +128,8 @@ TEST(RegistryFile, ExpandableStringInVersion5IsUtf16) {
 TEST(RegistryFile, ExpandableStringInRegedit4IsAnsi) {
   ScopedRegistry reg;
   const std::string cp932 = "%USERPROFILE%\\伝票"_sj;
-  reg.Add(std::string(kV4) + "[HKEY_CURRENT_USER\\Env]\r\n\"Path\"=hex(2):" + HexList(cp932 + '\0', 4) +
-          "\r\n\"Sz\"=hex(1):41,42,00,43\r\n");
+  reg.Add(std::string(kV4) + "[HKEY_CURRENT_USER\\Env]\r\n\"Path\"=hex(2):" +
+          HexList(cp932 + '\0', 4) + "\r\n\"Sz\"=hex(1):41,42,00,43\r\n");
   EXPECT_EQ(ReadString(Hive::CurrentUser, "Env", "Path"), CString(cp932));
   // Text ends at its first terminator.
   EXPECT_EQ(ReadString(Hive::CurrentUser, "Env", "Sz"), CString("AB"));
@@ -137,7 +138,8 @@ TEST(RegistryFile, ExpandableStringInRegedit4IsAnsi) {
 TEST(RegistryFile, BinaryAndMultiStringAreNotText) {
   ScopedRegistry reg;
   reg.Add(std::string(kV5) +
-          "[HKLM\\SOFTWARE\\b]\n\"Bin\"=hex:41,42,43\n\"Multi\"=hex(7):41,00,00,00,00,00\n\"Bad\"=hex:4g\n"
+          "[HKLM\\SOFTWARE\\b]\n\"Bin\"=hex:41,42,43\n\"Multi\"=hex(7):41,00,00,00,00,00\n\"Bad\"="
+          "hex:4g\n"
           "\"Z\"=\"z\"\n");
   const auto key = Key::Open(Hive::LocalMachine, "SOFTWARE\\b");
   ASSERT_NE(key, nullptr);
@@ -172,7 +174,8 @@ TEST(RegistryFile, NamesMatchWithoutCase) {
   reg.Add(std::string(kV5) +
           "[hkey_local_machine\\Software\\Velmor_OP\\VELMORIK]\n\"cd-drive\"=\"D\"\n"
           "[HKLM\\SOFTWARE\\Classes\\MSXML.DOMDocument\\CLSID]\n@=\"{C}\"\n"
-          "[HKCU\\Software\\x]\n" + U8(u8"\"ヂ\"=\"trail byte a\"\n\"ａ\"=\"full width\"\n"));
+          "[HKCU\\Software\\x]\n" +
+          U8(u8"\"ヂ\"=\"trail byte a\"\n\"ａ\"=\"full width\"\n"));
   EXPECT_EQ(ReadString(Hive::LocalMachine, kProductKey, "CD-Drive"), CString("D"));
   // The classes root is the machine's SOFTWARE\Classes.
   EXPECT_EQ(ReadString(Hive::ClassesRoot, "msxml.domdocument\\clsid", ""), CString("{C}"));
@@ -242,7 +245,8 @@ TEST(RegistryFile, Encodings) {
     SCOPED_TRACE(row.name);
     ScopedRegistry reg;
     reg.Add(row.bytes);
-    EXPECT_EQ(ReadString(Hive::LocalMachine, "SOFTWARE\\伝票"_sj, "名前"_sj), CString("①㈱～髙"_sj));
+    EXPECT_EQ(ReadString(Hive::LocalMachine, "SOFTWARE\\伝票"_sj, "名前"_sj),
+              CString("①㈱～髙"_sj));
   }
 }
 
@@ -290,7 +294,8 @@ TEST(RegistryFile, MalformedLinesAreSkipped) {
   const auto key = Key::Open(Hive::LocalMachine, "SOFTWARE\\m");
   ASSERT_NE(key, nullptr);
   EXPECT_EQ(key->ReadString("Good", 260), CString("survives"));
-  for (const char* name : {"BeforeAnyKey", "Unterminated", "NoEquals", "Trailing", "BadType", "Unknown", ""})
+  for (const char* name :
+       {"BeforeAnyKey", "Unterminated", "NoEquals", "Trailing", "BadType", "Unknown", ""})
     EXPECT_EQ(key->ReadString(name, 260), std::nullopt) << name;
   // An odd byte of UTF-16 is dropped, not read past.
   EXPECT_EQ(key->ReadString("Odd", 260), CString("A"));
@@ -299,8 +304,9 @@ TEST(RegistryFile, MalformedLinesAreSkipped) {
 
 TEST(RegistryFile, ValueLongerThanItsBufferCountsAsMissing) {
   ScopedRegistry reg;
-  reg.Add(std::string(kV5) + "[HKLM\\SOFTWARE\\l]\n\"Fits\"=\"" + std::string(255, 'a') + "\"\n\"Over\"=\"" +
-          std::string(256, 'a') + "\"\n\"Drive\"=\"D:\"\n\"DriveDir\"=\"D:\\\\\"\n");
+  reg.Add(std::string(kV5) + "[HKLM\\SOFTWARE\\l]\n\"Fits\"=\"" + std::string(255, 'a') +
+          "\"\n\"Over\"=\"" + std::string(256, 'a') +
+          "\"\n\"Drive\"=\"D:\"\n\"DriveDir\"=\"D:\\\\\"\n");
   const auto key = Key::Open(Hive::LocalMachine, "SOFTWARE\\l");
   ASSERT_NE(key, nullptr);
   EXPECT_EQ(key->ReadString("Fits", 256), CString(std::string(255, 'a')));
@@ -311,7 +317,7 @@ TEST(RegistryFile, ValueLongerThanItsBufferCountsAsMissing) {
 }
 
 class BuiltinDefaults : public ::testing::Test {
-protected:
+ protected:
   TempDir home;
   ScopedEnv homeEnv{"HOME", home.path().string()};
   ScopedEnv configEnv{"XDG_CONFIG_HOME", std::nullopt};
@@ -323,8 +329,8 @@ TEST_F(BuiltinDefaults, AnswerTheParserAndPersonalQuestions) {
   ScopedRegistry reg(true);
   EXPECT_EQ(ReadString(Hive::ClassesRoot, "MSXML.DOMDocument\\CLSID", ""),
             CString("{2933BF90-7B36-11D2-B20E-00C04F983E60}"));
-  const auto server = ReadString(Hive::ClassesRoot,
-                                 "CLSID\\{2933BF90-7B36-11D2-B20E-00C04F983E60}\\InProcServer32", "");
+  const auto server = ReadString(
+      Hive::ClassesRoot, "CLSID\\{2933BF90-7B36-11D2-B20E-00C04F983E60}\\InProcServer32", "");
   ASSERT_TRUE(server);
   EXPECT_NE(server->Find("libxml2.so"), -1) << server->c_str();
   EXPECT_EQ(ReadString(Hive::CurrentUser, kShellFolders, "Personal"),

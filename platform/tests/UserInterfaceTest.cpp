@@ -13,17 +13,17 @@
 #include <fstream>
 #include <sstream>
 
-#include "ConsoleUserInterface.h"
-#include "ScriptedUserInterface.h"
-#include "Sj.h"
-#include "UserInterface.h"
+#include "platform/text/Sj.h"
+#include "platform/ui/UserInterface.h"
+#include "platform/ui/detail/ConsoleUserInterface.h"
+#include "platform/ui/detail/ScriptedUserInterface.h"
 
 namespace {
 
+using ::testing::ElementsAre;
 using vext::ui::ConsoleUserInterface;
 using vext::ui::ScriptedEvent;
 using vext::ui::ScriptedUserInterface;
-using ::testing::ElementsAre;
 
 std::string U8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
 
@@ -44,41 +44,45 @@ std::vector<std::string> ReadLines(const std::string& path) {
 }
 
 class Dialog : public vext::ui::ModalDialog {
-public:
+ public:
   explicit Dialog(int defaultResult = IDCANCEL) : m_default(defaultResult) {}
   CString Title() const override { return "項目の順序"_sj; }
   int DefaultResult() const override { return m_default; }
   int touched = 0;
 
-private:
+ private:
   int m_default;
 };
 
 class FixedView : public vext::ui::WaitView {
-public:
+ public:
   FixedView(CString text, int clip) : m_text(std::move(text)), m_clip(clip) {}
   CString Text() const override { return m_text; }
   int ClipId() const override { return m_clip; }
 
-private:
+ private:
   CString m_text;
   int m_clip;
 };
 
 // Sets an environment variable for the life of the scope.
 class ScopedEnv {
-public:
+ public:
   ScopedEnv(const char* name, const char* value) : m_name(name) {
     if (const char* old = std::getenv(name)) m_old = old;
-    if (value) setenv(name, value, 1);
-    else unsetenv(name);
+    if (value)
+      setenv(name, value, 1);
+    else
+      unsetenv(name);
   }
   ~ScopedEnv() {
-    if (m_old) setenv(m_name, m_old->c_str(), 1);
-    else unsetenv(m_name);
+    if (m_old)
+      setenv(m_name, m_old->c_str(), 1);
+    else
+      unsetenv(m_name);
   }
 
-private:
+ private:
   const char* m_name;
   std::optional<std::string> m_old;
 };
@@ -125,9 +129,9 @@ TEST(ScriptedUserInterface, AnswersQuestionsFromTheQueueThenByDefault) {
   EXPECT_EQ(ui.MessageBox("削除しますか？"_sj, MB_YESNO | MB_DEFBUTTON2), IDNO);
   EXPECT_EQ(ui.MessageBox("続けますか？"_sj, MB_OKCANCEL), IDOK);
 
-  EXPECT_THAT(ui.Messages(), ElementsAre(CString("完了しました。"_sj), CString("上書きしますか？"_sj),
-                                         CString("続けますか？"_sj), CString("削除しますか？"_sj),
-                                         CString("続けますか？"_sj)));
+  EXPECT_THAT(ui.Messages(), ElementsAre(CString("完了しました。"_sj),
+                                         CString("上書きしますか？"_sj), CString("続けますか？"_sj),
+                                         CString("削除しますか？"_sj), CString("続けますか？"_sj)));
   const auto events = ui.Events();
   ASSERT_EQ(events.size(), 5u);
   EXPECT_EQ(events[1].type, MB_YESNO);
@@ -178,7 +182,9 @@ TEST(ScriptedUserInterface, EnvironmentLogLinesAndAnswers) {
   ScopedEnv answersEnv("VEXT_UI_ANSWERS", answers.c_str());
   auto ui = ScriptedUserInterface::FromEnvironment();
 
-  EXPECT_EQ(ui->MessageBox("Sorentaシリーズ共通フォルダが取得できませんでした。"_sj, MB_OK | MB_ICONSTOP), IDOK);
+  EXPECT_EQ(
+      ui->MessageBox("Sorentaシリーズ共通フォルダが取得できませんでした。"_sj, MB_OK | MB_ICONSTOP),
+      IDOK);
   EXPECT_EQ(ui->MessageBox("一行目\n\t二行目\\"_sj, MB_YESNO | MB_ICONQUESTION), IDNO);
   EXPECT_EQ(ui->MessageBox("もう一度？"_sj, MB_OKCANCEL), IDOK);
   vext::ui::FileDialogRequest request;
@@ -195,17 +201,15 @@ TEST(ScriptedUserInterface, EnvironmentLogLinesAndAnswers) {
   ui->BeginWaitCursor();
   ui->EndWaitCursor();
 
-  EXPECT_THAT(ReadLines(log),
-              ElementsAre("bad-answer\tmaybe",
-                          U8(u8"message\t0010\tSorentaシリーズ共通フォルダが取得できませんでした。"),
-                          U8(u8"message\t0024\t一行目\\n\\t二行目\\\\"),
-                          U8(u8"message\t0001\tもう一度？"),
-                          U8(u8"file-dialog\topen\t開く\ta.xml"),
-                          U8(u8"file-dialog\topen\t開く\ta.xml"),
-                          U8(u8"modal\t項目の順序"),
-                          U8(u8"wait-shown\t207\tしばらくお待ちください…"),
-                          U8(u8"wait-text\t変換中"),
-                          "wait-hidden", "wait-cursor\tbegin", "wait-cursor\tend"));
+  EXPECT_THAT(
+      ReadLines(log),
+      ElementsAre("bad-answer\tmaybe",
+                  U8(u8"message\t0010\tSorentaシリーズ共通フォルダが取得できませんでした。"),
+                  U8(u8"message\t0024\t一行目\\n\\t二行目\\\\"), U8(u8"message\t0001\tもう一度？"),
+                  U8(u8"file-dialog\topen\t開く\ta.xml"), U8(u8"file-dialog\topen\t開く\ta.xml"),
+                  U8(u8"modal\t項目の順序"), U8(u8"wait-shown\t207\tしばらくお待ちください…"),
+                  U8(u8"wait-text\t変換中"), "wait-hidden", "wait-cursor\tbegin",
+                  "wait-cursor\tend"));
   std::remove(log.c_str());
 }
 
@@ -214,8 +218,11 @@ TEST(UserInterfaceChoice, VextUiNamesTheImplementation) {
     const char* value;
     bool scripted;
   };
-  const Row rows[] = {{"scripted", true}, {"console", false}, {"gui", false},
-                      {"nonsense", false}, {nullptr, false}};
+  const Row rows[] = {{"scripted", true},
+                      {"console", false},
+                      {"gui", false},
+                      {"nonsense", false},
+                      {nullptr, false}};
   auto saved = vext::ui::SetCurrent(nullptr);
   for (const Row& row : rows) {
     ScopedEnv env("VEXT_UI", row.value);
@@ -243,7 +250,7 @@ TEST(UserInterfaceChoice, AfxMessageBoxGoesThroughTheInstalledImplementation) {
 // The console with nobody to answer: standard input is not a terminal.
 
 class ConsoleWithoutTerminal : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     in = std::fopen("/dev/null", "r");
     out = std::tmpfile();
@@ -272,7 +279,8 @@ TEST_F(ConsoleWithoutTerminal, MessagesInUtf8WithTheIconKind) {
 }
 
 TEST_F(ConsoleWithoutTerminal, QuestionsTakeTheDefaultButtonAndSaySo) {
-  EXPECT_EQ(ui->MessageBox("上書きしますか？"_sj, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2), IDNO);
+  EXPECT_EQ(ui->MessageBox("上書きしますか？"_sj, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2),
+            IDNO);
   EXPECT_EQ(ui->MessageBox("続けますか？"_sj, MB_OKCANCEL), IDOK);
   EXPECT_EQ(ReadAll(out),
             U8(u8"[確認] 上書きしますか？\n"
@@ -287,10 +295,11 @@ TEST_F(ConsoleWithoutTerminal, DialogsCancelOrTakeTheirDefaultResult) {
   EXPECT_EQ(ui->FileDialog(request), std::nullopt);
   Dialog dialog(IDOK);
   EXPECT_EQ(ui->DoModal(dialog), IDOK);
-  EXPECT_EQ(ReadAll(out),
-            U8(u8"[ファイルを開く] ContactXMLファイル\n"
-               u8"  -> キャンセル（標準入力が端末でないため）\n"
-               u8"[ダイアログ] 項目の順序 -> OK（端末ではダイアログを操作できないため既定の結果）\n"));
+  EXPECT_EQ(
+      ReadAll(out),
+      U8(u8"[ファイルを開く] ContactXMLファイル\n"
+         u8"  -> キャンセル（標準入力が端末でないため）\n"
+         u8"[ダイアログ] 項目の順序 -> OK（端末ではダイアログを操作できないため既定の結果）\n"));
 }
 
 TEST_F(ConsoleWithoutTerminal, WaitDialogIsSilentWhenOutputIsNoTerminal) {
@@ -320,8 +329,9 @@ TEST(ConsoleOnStandardError, AfxMessageBoxWritesUtf8ToStandardError) {
   close(savedIn);
   close(devNull);
   EXPECT_EQ(answer, IDCANCEL);
-  EXPECT_EQ(ReadAll(capture), U8(u8"メモリ不足です\n"
-                                 u8"  [OK / キャンセル] -> キャンセル（標準入力が端末でないため既定のボタン）\n"));
+  EXPECT_EQ(ReadAll(capture),
+            U8(u8"メモリ不足です\n"
+               u8"  [OK / キャンセル] -> キャンセル（標準入力が端末でないため既定のボタン）\n"));
   std::fclose(capture);
 }
 
@@ -329,7 +339,7 @@ TEST(ConsoleOnStandardError, AfxMessageBoxWritesUtf8ToStandardError) {
 // The console on a terminal: a pseudo-terminal plays the user.
 
 class ConsoleOnTerminal : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     master = posix_openpt(O_RDWR | O_NOCTTY);
     ASSERT_GE(master, 0);
@@ -343,7 +353,9 @@ protected:
     if (terminal) std::fclose(terminal);
     close(master);
   }
-  void Type(const std::string& text) { ASSERT_EQ(write(master, text.data(), text.size()), ssize_t(text.size())); }
+  void Type(const std::string& text) {
+    ASSERT_EQ(write(master, text.data(), text.size()), ssize_t(text.size()));
+  }
   // Whatever the terminal showed so far (echo included).
   std::string Screen() {
     std::string shown;

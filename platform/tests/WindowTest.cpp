@@ -6,8 +6,8 @@
 #include <thread>
 #include <vector>
 
-#include "Sj.h"
-#include "Window.h"
+#include "platform/text/Sj.h"
+#include "platform/ui/Window.h"
 
 namespace {
 
@@ -15,10 +15,10 @@ constexpr UINT WM_PING = WM_USER + 1;
 constexpr UINT WM_BASE_ONLY = WM_USER + 2;
 
 class BaseWindow : public CWnd {
-public:
+ public:
   std::vector<std::pair<UINT, std::thread::id>> handled;
 
-protected:
+ protected:
   LRESULT OnBaseOnly(WPARAM, LPARAM) {
     handled.emplace_back(WM_BASE_ONLY, std::this_thread::get_id());
     return 7;
@@ -31,11 +31,11 @@ ON_MESSAGE(WM_BASE_ONLY, OnBaseOnly)
 END_MESSAGE_MAP()
 
 class PingWindow : public BaseWindow {
-public:
+ public:
   WPARAM lastW = 0;
   LPARAM lastL = 0;
 
-protected:
+ protected:
   LRESULT OnPing(WPARAM w, LPARAM l) {
     handled.emplace_back(WM_PING, std::this_thread::get_id());
     lastW = w;
@@ -75,7 +75,8 @@ TEST(WindowMessages, PostedFromAnotherThreadDispatchedOnTheOwningThread) {
   ASSERT_EQ(window.handled.size(), 2u);
   EXPECT_EQ(window.handled[0].first, WM_PING);
   EXPECT_EQ(window.handled[1].first, WM_BASE_ONLY);
-  for (const auto& [message, thread] : window.handled) EXPECT_EQ(thread, std::this_thread::get_id());
+  for (const auto& [message, thread] : window.handled)
+    EXPECT_EQ(thread, std::this_thread::get_id());
   EXPECT_EQ(window.lastW, 5u);
   EXPECT_EQ(window.lastL, -6);
   EXPECT_EQ(vext::PumpMessages(), 0);
@@ -148,13 +149,13 @@ constexpr vext::AnimationClip kClips[] = {{300, 10, 80, 80, 30}};
 constexpr vext::ResourceModule kModule{kDialogs, kClips};
 
 class NameDialog : public CDialog {
-public:
+ public:
   CString m_name;
   CAnimateCtrl m_clip;
   int initCalls = 0;
   bool closeInInit = false;
 
-protected:
+ protected:
   BOOL OnInitDialog() override {
     ++initCalls;
     CDialog::OnInitDialog();

@@ -5,11 +5,11 @@
 
 #include <stdexcept>
 
-#include "Cp932.h"
-#include "Exceptions.h"
-#include "Sj.h"
-#include "XmlDom.h"
 #include "XmlTestSupport.h"
+#include "platform/base/Exceptions.h"
+#include "platform/text/Cp932.h"
+#include "platform/text/Sj.h"
+#include "platform/xml/XmlDom.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ std::vector<CString> Names(const std::vector<Node>& nodes) {
 }
 
 class XmlDomTest : public ScratchFolder {
-protected:
+ protected:
   // Loads `bytes`; the reason is printed when the load fails.
   bool Load(Document& doc, const std::string& bytes) {
     const bool loaded = doc.Load(Put("doc.xml", bytes));
@@ -43,12 +43,12 @@ TEST_F(XmlDomTest, EveryShiftJisNameDecodesAsCp932) {
   // the strict table, ｶﾅ are single-byte kana: strict SHIFT_JIS refuses or
   // changes every one of them.
   const std::string text = "①髙㈱ｶﾅ～"_sj;
-  for (const char* name :
-       {"Shift_JIS", "shift_jis", "Shift-JIS", "SJIS", "x-sjis", "MS_Kanji", "Windows-31J", "CP932", "cp932"}) {
+  for (const char* name : {"Shift_JIS", "shift_jis", "Shift-JIS", "SJIS", "x-sjis", "MS_Kanji",
+                           "Windows-31J", "CP932", "cp932"}) {
     SCOPED_TRACE(name);
     Document doc;
-    ASSERT_TRUE(Load(doc, std::string("<?xml version=\"1.0\" encoding=\"") + name + "\"?>\r\n<r a=\"" + text + "\">" +
-                              text + "</r>"));
+    ASSERT_TRUE(Load(doc, std::string("<?xml version=\"1.0\" encoding=\"") + name +
+                              "\"?>\r\n<r a=\"" + text + "\">" + text + "</r>"));
     EXPECT_EQ(doc.DocumentElement().Text(), text.c_str());
     EXPECT_EQ(doc.DocumentElement().GetAttribute("a").value_or(""), text.c_str());
   }
@@ -62,7 +62,8 @@ TEST_F(XmlDomTest, UnicodeDocumentsComeOutInCp932) {
 
   // UTF-16LE with its byte-order mark, as Windows tools write it.
   std::string utf16 = "\xFF\xFE";
-  for (char16_t c : std::u16string(u"<?xml version=\"1.0\" encoding=\"UTF-16\"?><r a=\"㈱\">髙</r>")) {
+  for (char16_t c :
+       std::u16string(u"<?xml version=\"1.0\" encoding=\"UTF-16\"?><r a=\"㈱\">髙</r>")) {
     utf16 += static_cast<char>(c & 0xFF);
     utf16 += static_cast<char>(c >> 8);
   }
@@ -88,9 +89,9 @@ TEST_F(XmlDomTest, WhiteSpaceBetweenElementsIsDroppedButAnOnlyChildStays) {
   // A long run of indentation: libxml2's own blank dropping gives up on it.
   const std::string indent = "\r\n" + std::string(3000, ' ') + "\t\t\r\n" + std::string(3000, ' ');
   Document doc;
-  ASSERT_TRUE(Load(doc, "<r>" + indent + "<a>   </a>" + indent + "<!--c-->" + indent + "<b> x </b>" + indent +
-                            "<p>Hello <i>big</i> <i>world</i></p>" + indent + "<s xml:space='preserve'> <i/> </s>" +
-                            indent + "</r>"));
+  ASSERT_TRUE(Load(doc, "<r>" + indent + "<a>   </a>" + indent + "<!--c-->" + indent +
+                            "<b> x </b>" + indent + "<p>Hello <i>big</i> <i>world</i></p>" +
+                            indent + "<s xml:space='preserve'> <i/> </s>" + indent + "</r>"));
   const Node root = doc.DocumentElement();
   const auto children = root.ChildNodes();
   EXPECT_EQ(Names(children), (std::vector<CString>{"a", "#comment", "b", "p", "s"}));
@@ -105,22 +106,27 @@ TEST_F(XmlDomTest, WhiteSpaceBetweenElementsIsDroppedButAnOnlyChildStays) {
 
 TEST_F(XmlDomTest, TextIsTheConcatenationOfDescendantTextAndCdata) {
   Document doc;
-  ASSERT_TRUE(Load(doc,
-                   "<?xml version='1.0' encoding='Shift_JIS'?><!DOCTYPE r [<!ENTITY co \"" + Bytes("株式会社"_sj) + "\"><!ENTITY tag \"<t>&co;</t>\">]>"
-                   "<r encoding='x'>a<x>b<y>c</y></x><![CDATA[<d>&amp;]]>&amp;e<!--no--><?pi no?>&co;&tag;" +
-                       std::string("\x82\x50") + "</r>"));
+  ASSERT_TRUE(Load(
+      doc,
+      "<?xml version='1.0' encoding='Shift_JIS'?><!DOCTYPE r [<!ENTITY co \"" +
+          Bytes("株式会社"_sj) +
+          "\"><!ENTITY tag \"<t>&co;</t>\">]>"
+          "<r encoding='x'>a<x>b<y>c</y></x><![CDATA[<d>&amp;]]>&amp;e<!--no--><?pi no?>&co;&tag;" +
+          std::string("\x82\x50") + "</r>"));
   const Node root = doc.DocumentElement();
   EXPECT_EQ(root.Text(), "abc<d>&amp;&e株式会社株式会社１"_sj);
   // Entities are expanded into the tree as plain nodes.
   EXPECT_EQ(Names(root.ChildNodes()),
-            (std::vector<CString>{"#text", "x", "#cdata-section", "#text", "#comment", "pi", "#text", "t", "#text"}));
+            (std::vector<CString>{"#text", "x", "#cdata-section", "#text", "#comment", "pi",
+                                  "#text", "t", "#text"}));
   EXPECT_EQ(root.ChildNodes()[5].Text(), "no");
 }
 
 TEST_F(XmlDomTest, NamesAndAttributesAreTheQualifiedNamesAsWritten) {
   Document doc;
   ASSERT_TRUE(Load(doc,
-                   "<ContactXML xmlns='urn:contact' xmlns:p='urn:p' version='1.1' xml:lang='ja-JP' p:q='&lt;&amp;'>"
+                   "<ContactXML xmlns='urn:contact' xmlns:p='urn:p' version='1.1' xml:lang='ja-JP' "
+                   "p:q='&lt;&amp;'>"
                    "<p:PersonName/><personname/></ContactXML>"));
   const Node root = doc.DocumentElement();
   EXPECT_EQ(root.NodeName(), "ContactXML");
@@ -131,8 +137,11 @@ TEST_F(XmlDomTest, NamesAndAttributesAreTheQualifiedNamesAsWritten) {
   EXPECT_FALSE(root.GetAttribute("lang"));
   EXPECT_FALSE(root.GetAttribute("q"));
   EXPECT_FALSE(root.GetAttribute("Version"));
-  const std::vector<vext::xml::Attribute> expected{
-      {"xmlns", "urn:contact"}, {"xmlns:p", "urn:p"}, {"version", "1.1"}, {"xml:lang", "ja-JP"}, {"p:q", "<&"}};
+  const std::vector<vext::xml::Attribute> expected{{"xmlns", "urn:contact"},
+                                                   {"xmlns:p", "urn:p"},
+                                                   {"version", "1.1"},
+                                                   {"xml:lang", "ja-JP"},
+                                                   {"p:q", "<&"}};
   EXPECT_EQ(root.Attributes(), expected);
   EXPECT_EQ(Names(root.ChildNodes()), (std::vector<CString>{"p:PersonName", "personname"}));
 }
@@ -143,13 +152,17 @@ TEST_F(XmlDomTest, ParseErrorNamesLineAndColumnInJapanese) {
   Document doc;
   EXPECT_FALSE(doc.Load(Put("bad.xml", "<?xml version=\"1.0\"?>\n<r>\n  <a></b>\n</r>\n")));
   EXPECT_NE(doc.ParseErrorCode(), 0);
-  EXPECT_EQ(doc.ParseErrorReason(), "3 行目 10 桁目: Opening and ending tag mismatch: a line 3 and b"_sj);
+  EXPECT_EQ(doc.ParseErrorReason(),
+            "3 行目 10 桁目: Opening and ending tag mismatch: a line 3 and b"_sj);
   EXPECT_FALSE(doc.DocumentElement());
 
   // Bytes that are not CP932 at all in a Shift_JIS document.
-  EXPECT_FALSE(doc.Load(Put("sjis.xml", "<?xml version='1.0' encoding='Shift_JIS'?>\n<r>\x82\xA0\x85\x40</r>")));
+  EXPECT_FALSE(doc.Load(
+      Put("sjis.xml", "<?xml version='1.0' encoding='Shift_JIS'?>\n<r>\x82\xA0\x85\x40</r>")));
   EXPECT_NE(doc.ParseErrorCode(), 0);
-  EXPECT_EQ(doc.ParseErrorReason(), "2 行目 5 桁目: input conversion failed due to input error, bytes 0x85 0x40 0x3C 0x2F"_sj);
+  EXPECT_EQ(
+      doc.ParseErrorReason(),
+      "2 行目 5 桁目: input conversion failed due to input error, bytes 0x85 0x40 0x3C 0x2F"_sj);
 
   EXPECT_FALSE(doc.Load(Put("empty.xml", "")));
   EXPECT_NE(doc.ParseErrorCode(), 0);
@@ -167,7 +180,8 @@ TEST_F(XmlDomTest, MissingFileGivesThePlatformFileMessage) {
   const CString path = PathOf("none.xml");
   EXPECT_FALSE(doc.Load(path));
   EXPECT_EQ(doc.ParseErrorCode(), Document::kFileError);
-  EXPECT_EQ(doc.ParseErrorReason(), CFileException(CFileException::fileNotFound, 2, path).GetErrorMessage());
+  EXPECT_EQ(doc.ParseErrorReason(),
+            CFileException(CFileException::fileNotFound, 2, path).GetErrorMessage());
 }
 
 TEST_F(XmlDomTest, EntityBombsFailInsteadOfExpanding) {
@@ -180,7 +194,8 @@ TEST_F(XmlDomTest, EntityBombsFailInsteadOfExpanding) {
   const std::string big(20000, 'x');
   std::string refs;
   for (int i = 0; i < 5000; ++i) refs += "&e;";
-  EXPECT_FALSE(doc.Load(Put("quadratic.xml", "<!DOCTYPE r [<!ENTITY e '" + big + "'>]><r>" + refs + "</r>")));
+  EXPECT_FALSE(doc.Load(
+      Put("quadratic.xml", "<!DOCTYPE r [<!ENTITY e '" + big + "'>]><r>" + refs + "</r>")));
   EXPECT_EQ(doc.ParseErrorCode(), Document::kExpansionError);
   EXPECT_EQ(doc.ParseErrorReason(), "エンティティの展開が大きすぎます。"_sj);
 }
@@ -249,7 +264,8 @@ TEST_F(XmlDomTest, SetAttributeReplacesInPlace) {
   e.SetAttribute("xml:lang", "ja-JP");
   e.SetAttribute("b", "2");
   e.SetAttribute("a", "3");
-  EXPECT_EQ(e.Attributes(), (std::vector<vext::xml::Attribute>{{"a", "3"}, {"xml:lang", "ja-JP"}, {"b", "2"}}));
+  EXPECT_EQ(e.Attributes(),
+            (std::vector<vext::xml::Attribute>{{"a", "3"}, {"xml:lang", "ja-JP"}, {"b", "2"}}));
   EXPECT_EQ(e.GetAttribute("xml:lang").value_or(""), "ja-JP");
 }
 
@@ -281,11 +297,12 @@ void BuildContactDocument(Document& doc) {
 
 std::string ContactBytes() {
   return "<?xml version='1.1' encoding='Shift_JIS'?>\r\n"
-    "<!--<!DOCTYPE ContactXML SYSTEM \"ContactXML_01_01a.dtd\">-->\r\n"
-    "<ContactXML xmlns=\"http://www.example.jp/2002/ContactXML\" version=\"1.1\"><ContactXMLItem>" +
-    Bytes("<FullName pronunciation=\"ﾔﾏﾀﾞ\">山田①髙</FullName>"_sj) +
-    "<AddressCode codeDomain=\"ZIP7\"/>"
-    "<Memo x=\"&quot;&amp;&lt;>&#9;&#10;&#13;'\">a&lt;b&gt;&amp;\"c'&#13;\nd</Memo>"
+         "<!--<!DOCTYPE ContactXML SYSTEM \"ContactXML_01_01a.dtd\">-->\r\n"
+         "<ContactXML xmlns=\"http://www.example.jp/2002/ContactXML\" "
+         "version=\"1.1\"><ContactXMLItem>" +
+         Bytes("<FullName pronunciation=\"ﾔﾏﾀﾞ\">山田①髙</FullName>"_sj) +
+         "<AddressCode codeDomain=\"ZIP7\"/>"
+         "<Memo x=\"&quot;&amp;&lt;>&#9;&#10;&#13;'\">a&lt;b&gt;&amp;\"c'&#13;\nd</Memo>"
          "</ContactXMLItem></ContactXML>\r\n";
 }
 
@@ -315,7 +332,8 @@ TEST_F(XmlDomTest, EveryCp932CharacterSurvivesSaveAndLoad) {
   std::string all;
   for (int b = 0x20; b < 0x100; ++b) all += static_cast<char>(b);
   for (int lead = 0x81; lead <= 0xFC; ++lead)
-    for (int trail = 0x40; trail <= 0xFC; ++trail) all += {static_cast<char>(lead), static_cast<char>(trail)};
+    for (int trail = 0x40; trail <= 0xFC; ++trail)
+      all += {static_cast<char>(lead), static_cast<char>(trail)};
   // Keep what iconv's CP932 can decode, one character at a time.
   std::string text;
   for (std::size_t i = 0; i < all.size();) {
@@ -400,7 +418,8 @@ TEST_F(XmlDomTest, UnwritableContentFailsTheSaveAndKeepsTheOldFile) {
   const CString missing = PathOf("no-folder/out.xml");
   EXPECT_FALSE(doc.Save(missing));
   EXPECT_EQ(doc.ParseErrorCode(), Document::kFileError);
-  EXPECT_EQ(doc.ParseErrorReason(), CFileException(CFileException::badPath, 2, missing).GetErrorMessage());
+  EXPECT_EQ(doc.ParseErrorReason(),
+            CFileException(CFileException::badPath, 2, missing).GetErrorMessage());
 }
 
 TEST_F(XmlDomTest, LoadedDocumentIsSavedAsUtf8) {

@@ -7,12 +7,12 @@
 #include <cerrno>
 #include <stdexcept>
 
-#include "Cp932.h"
-#include "Exceptions.h"
-#include "Sj.h"
-#include "Syscalls.h"
-#include "XmlDom.h"
 #include "XmlTestSupport.h"
+#include "platform/base/Exceptions.h"
+#include "platform/fs/detail/Syscalls.h"
+#include "platform/text/Cp932.h"
+#include "platform/text/Sj.h"
+#include "platform/xml/XmlDom.h"
 
 namespace {
 
@@ -24,34 +24,41 @@ using xmltest::Bytes;
 using xmltest::ScratchFolder;
 
 class XmlStreamTest : public ScratchFolder {
-protected:
+ protected:
   // The names of the entries that NextEntry hands out, in order.
   std::vector<CString> EntryNames(EntryReader& reader) {
     std::vector<CString> names;
-    for (Node entry = reader.NextEntry(); entry; entry = reader.NextEntry()) names.push_back(entry.NodeName());
+    for (Node entry = reader.NextEntry(); entry; entry = reader.NextEntry())
+      names.push_back(entry.NodeName());
     return names;
   }
-  std::string Reason(const EntryReader& reader) { return vext::Cp932ToUtf8Lossy(reader.ParseErrorReason().view()); }
+  std::string Reason(const EntryReader& reader) {
+    return vext::Cp932ToUtf8Lossy(reader.ParseErrorReason().view());
+  }
 };
 
 std::string Item() {
-  return "\r\n  <ContactXMLItem>\r\n    <PersonName>\r\n      <PersonNameItem xml:lang=\"ja-JP\">\r\n"
-    "        <FullName>" +
-    Bytes("山田太郎"_sj) + "</FullName>\r\n      </PersonNameItem>\r\n    </PersonName>\r\n  </ContactXMLItem>";
+  return "\r\n  <ContactXMLItem>\r\n    <PersonName>\r\n      <PersonNameItem "
+         "xml:lang=\"ja-JP\">\r\n"
+         "        <FullName>" +
+         Bytes("山田太郎"_sj) +
+         "</FullName>\r\n      </PersonNameItem>\r\n    </PersonName>\r\n  </ContactXMLItem>";
 }
 
 TEST_F(XmlStreamTest, EntriesAreTheRootsChildElementsInOrder) {
-  const CString path = Put("list.xml", "<?xml version='1.1' encoding='Shift_JIS'?>\r\n<!--header-->\r\n"
-                                       "<ContactXML xmlns='urn:c' version='1.1' creator='urn:me'>" +
-                                           Item() + "\r\n  <!--between-->\r\n  <Other a='1'/>text" + Item() +
-                                           "\r\n</ContactXML>\r\n<!--after-->\r\n");
+  const CString path = Put("list.xml",
+                           "<?xml version='1.1' encoding='Shift_JIS'?>\r\n<!--header-->\r\n"
+                           "<ContactXML xmlns='urn:c' version='1.1' creator='urn:me'>" +
+                               Item() + "\r\n  <!--between-->\r\n  <Other a='1'/>text" + Item() +
+                               "\r\n</ContactXML>\r\n<!--after-->\r\n");
   EntryReader reader;
   ASSERT_TRUE(reader.Open(path)) << Reason(reader);
   EXPECT_EQ(reader.RootName(), "ContactXML");
   EXPECT_EQ(reader.RootAttribute("version").value_or(""), "1.1");
   EXPECT_EQ(reader.RootAttribute("creator").value_or(""), "urn:me");
   EXPECT_EQ(reader.RootAttributes(),
-            (std::vector<vext::xml::Attribute>{{"xmlns", "urn:c"}, {"version", "1.1"}, {"creator", "urn:me"}}));
+            (std::vector<vext::xml::Attribute>{
+                {"xmlns", "urn:c"}, {"version", "1.1"}, {"creator", "urn:me"}}));
 
   Node first = reader.NextEntry();
   ASSERT_TRUE(first);
@@ -71,8 +78,9 @@ TEST_F(XmlStreamTest, EntriesAreTheRootsChildElementsInOrder) {
 TEST_F(XmlStreamTest, EntriesAreDecodedAndTidiedLikeADocument) {
   // UTF-16LE with its byte-order mark, an internal entity, indentation.
   std::string utf16 = "\xFF\xFE";
-  for (char16_t c : std::u16string(u"<!DOCTYPE List [<!ENTITY co '株式会社'>]>\r\n<List>\r\n  <Item>\r\n"
-                                   u"    <Name a='&co;'>&co;髙</Name>\r\n  </Item>\r\n</List>\r\n")) {
+  for (char16_t c :
+       std::u16string(u"<!DOCTYPE List [<!ENTITY co '株式会社'>]>\r\n<List>\r\n  <Item>\r\n"
+                      u"    <Name a='&co;'>&co;髙</Name>\r\n  </Item>\r\n</List>\r\n")) {
     utf16 += static_cast<char>(c & 0xFF);
     utf16 += static_cast<char>(c >> 8);
   }
@@ -90,8 +98,10 @@ TEST_F(XmlStreamTest, EntriesAreDecodedAndTidiedLikeADocument) {
 
 TEST_F(XmlStreamTest, RootThatIsItsOwnEntry) {
   EntryReader reader;
-  ASSERT_TRUE(reader.Open(Put("one.xml", "<ContactXML version='1.0'>\n  <PersonName>\n    <x>a</x>\n  </PersonName>\n"
-                                         "  <Phone/>\n</ContactXML>\n")));
+  ASSERT_TRUE(
+      reader.Open(Put("one.xml",
+                      "<ContactXML version='1.0'>\n  <PersonName>\n    <x>a</x>\n  </PersonName>\n"
+                      "  <Phone/>\n</ContactXML>\n")));
   const Node root = reader.ExpandRoot();
   ASSERT_TRUE(root);
   EXPECT_EQ(root.NodeName(), "ContactXML");
@@ -118,19 +128,23 @@ TEST_F(XmlStreamTest, ParseErrorComesAfterTheGoodEntries) {
   // Entries are small: the parser reads ahead in pieces larger than one,
   // so the error is met while the last good entry is being expanded.
   const Case cases[] = {
-      {"in an entry", "\n<Item><a></b></Item>\n</List>", "6 行目 14 桁目: Opening and ending tag mismatch"_sj},
+      {"in an entry", "\n<Item><a></b></Item>\n</List>",
+       "6 行目 14 桁目: Opening and ending tag mismatch"_sj},
       {"right after an entry", "</Wrong>", "5 行目 23 桁目: Opening and ending tag mismatch"_sj},
       {"bad bytes", "\n<Item>\x82</Item></List>", "6 行目 "_sj},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const CString path = Put("bad.xml", "<?xml version='1.0' encoding='Shift_JIS'?>\n<List>\n<Item>1</Item>\n"
-                                        "<Item>2</Item>\n<Item>3</Item>" + c.tail);
+    const CString path = Put("bad.xml",
+                             "<?xml version='1.0' encoding='Shift_JIS'?>\n<List>\n<Item>1</Item>\n"
+                             "<Item>2</Item>\n<Item>3</Item>" +
+                                 c.tail);
     EntryReader reader;
     ASSERT_TRUE(reader.Open(path));
     EXPECT_EQ(EntryNames(reader), (std::vector<CString>{"Item", "Item", "Item"}));
     EXPECT_NE(reader.ParseErrorCode(), 0);
-    EXPECT_EQ(reader.ParseErrorReason().Left(static_cast<int>(c.reasonStart.size())), c.reasonStart.c_str());
+    EXPECT_EQ(reader.ParseErrorReason().Left(static_cast<int>(c.reasonStart.size())),
+              c.reasonStart.c_str());
     EXPECT_FALSE(reader.Finish());
   }
 }
@@ -141,7 +155,8 @@ TEST_F(XmlStreamTest, ErrorAfterTheRootIsFoundByFinish) {
   EXPECT_EQ(EntryNames(reader), (std::vector<CString>{"e"}));
   EXPECT_EQ(reader.ParseErrorCode(), 0);
   EXPECT_FALSE(reader.Finish());
-  EXPECT_EQ(reader.ParseErrorReason(), "2 行目 1 桁目: Extra content at the end of the document"_sj);
+  EXPECT_EQ(reader.ParseErrorReason(),
+            "2 行目 1 桁目: Extra content at the end of the document"_sj);
 }
 
 TEST_F(XmlStreamTest, OpenFailures) {
@@ -149,12 +164,14 @@ TEST_F(XmlStreamTest, OpenFailures) {
   const CString missing = PathOf("none.xml");
   EXPECT_FALSE(reader.Open(missing));
   EXPECT_EQ(reader.ParseErrorCode(), Document::kFileError);
-  EXPECT_EQ(reader.ParseErrorReason(), CFileException(CFileException::fileNotFound, 2, missing).GetErrorMessage());
+  EXPECT_EQ(reader.ParseErrorReason(),
+            CFileException(CFileException::fileNotFound, 2, missing).GetErrorMessage());
   EXPECT_FALSE(reader.NextEntry());
   EXPECT_FALSE(reader.ExpandRoot());
   EXPECT_FALSE(reader.Finish());
 
-  for (const char* text : {"", "not xml", "<?xml version='1.0'?>", "<!DOCTYPE r [<!ENTITY a SYSTEM 'x'>]>"}) {
+  for (const char* text :
+       {"", "not xml", "<?xml version='1.0'?>", "<!DOCTYPE r [<!ENTITY a SYSTEM 'x'>]>"}) {
     SCOPED_TRACE(text);
     EXPECT_FALSE(reader.Open(Put("bad.xml", text)));
     EXPECT_NE(reader.ParseErrorCode(), 0);
@@ -168,7 +185,8 @@ TEST_F(XmlStreamTest, OpenFailures) {
   EXPECT_EQ(reader.ParseErrorReason(), "1 行目 3 桁目: Couldn't find end of Start Tag r"_sj);
   EXPECT_FALSE(reader.Finish());
 
-  EXPECT_FALSE(reader.Open(CString(xmltest::DataFile("billion-laughs.xml").string())) && reader.ExpandRoot());
+  EXPECT_FALSE(reader.Open(CString(xmltest::DataFile("billion-laughs.xml").string())) &&
+               reader.ExpandRoot());
   EXPECT_NE(reader.ParseErrorCode(), 0);
 }
 
@@ -190,17 +208,18 @@ const std::vector<vext::xml::Attribute> kRootAttributes{{"xmlns", "urn:c"}, {"ve
 
 TEST_F(XmlStreamTest, WrittenBytesAreThoseOfDocumentSave) {
   EntryWriter writer;
-  writer.Begin(PathOf("w.xml"), "version='1.1' encoding='Shift_JIS'", "<!DOCTYPE ContactXML>", "ContactXML",
-               kRootAttributes);
+  writer.Begin(PathOf("w.xml"), "version='1.1' encoding='Shift_JIS'", "<!DOCTYPE ContactXML>",
+               "ContactXML", kRootAttributes);
   writer.Write(MakeItem(writer.Nodes(), "髙橋"_sj, "03-1234-5678"));
   writer.Write(MakeItem(writer.Nodes(), "A&B", ""));
   writer.Commit();
-  const std::string expected = "<?xml version='1.1' encoding='Shift_JIS'?>\r\n<!--<!DOCTYPE ContactXML>-->\r\n"
-                               "<ContactXML xmlns=\"urn:c\" version=\"1.1\"><ContactXMLItem><FullName>" +
-                               Bytes("髙橋"_sj) +
-                               "</FullName><PhoneItem usage=\"Private\">03-1234-5678</PhoneItem></ContactXMLItem>"
-                               "<ContactXMLItem><FullName>A&amp;B</FullName><PhoneItem usage=\"Private\"/>"
-                               "</ContactXMLItem></ContactXML>\r\n";
+  const std::string expected =
+      "<?xml version='1.1' encoding='Shift_JIS'?>\r\n<!--<!DOCTYPE ContactXML>-->\r\n"
+      "<ContactXML xmlns=\"urn:c\" version=\"1.1\"><ContactXMLItem><FullName>" +
+      Bytes("髙橋"_sj) +
+      "</FullName><PhoneItem usage=\"Private\">03-1234-5678</PhoneItem></ContactXMLItem>"
+      "<ContactXMLItem><FullName>A&amp;B</FullName><PhoneItem usage=\"Private\"/>"
+      "</ContactXMLItem></ContactXML>\r\n";
   EXPECT_EQ(Get("w.xml"), expected);
 
   Document doc;
@@ -266,14 +285,18 @@ TEST_F(XmlStreamTest, FailedWriteKeepsTheOldFile) {
     writer.Write(MakeItem(writer.Nodes(), "a", "1"));
   }
   EXPECT_EQ(Get("w.xml"), "OLD");
-  EXPECT_EQ(std::distance(xmltest::fs::directory_iterator(m_dir), xmltest::fs::directory_iterator()), 1);
+  EXPECT_EQ(
+      std::distance(xmltest::fs::directory_iterator(m_dir), xmltest::fs::directory_iterator()), 1);
 }
 
 TEST_F(XmlStreamTest, WriteThenReadRoundTrip) {
   const std::vector<std::pair<CString, CString>> rows{
-      {CString("①髙㈱ｶﾅ"_sj), CString("tel\r\n<&>\"'")}, {" leading and trailing ", "\t"}, {"", ""}};
+      {CString("①髙㈱ｶﾅ"_sj), CString("tel\r\n<&>\"'")},
+      {" leading and trailing ", "\t"},
+      {"", ""}};
   EntryWriter writer;
-  writer.Begin(PathOf("rt.xml"), "version='1.1' encoding='Shift_JIS'", "c", "ContactXML", kRootAttributes);
+  writer.Begin(PathOf("rt.xml"), "version='1.1' encoding='Shift_JIS'", "c", "ContactXML",
+               kRootAttributes);
   for (const auto& [name, phone] : rows) writer.Write(MakeItem(writer.Nodes(), name, phone));
   writer.Commit();
 
@@ -296,8 +319,10 @@ TEST_F(XmlStreamTest, MemoryStaysFlatOverALongList) {
   constexpr int kEntries = 100000;
   {
     EntryWriter writer;
-    writer.Begin(PathOf("long.xml"), "version='1.1' encoding='Shift_JIS'", "", "ContactXML", kRootAttributes);
-    for (int i = 0; i < kEntries; ++i) writer.Write(MakeItem(writer.Nodes(), "山田太郎"_sj, "03-1234-5678"));
+    writer.Begin(PathOf("long.xml"), "version='1.1' encoding='Shift_JIS'", "", "ContactXML",
+                 kRootAttributes);
+    for (int i = 0; i < kEntries; ++i)
+      writer.Write(MakeItem(writer.Nodes(), "山田太郎"_sj, "03-1234-5678"));
     writer.Commit();
   }
   EntryReader reader;

@@ -11,11 +11,13 @@
 #include <string>
 #include <string_view>
 
-#include "CString.h"
-#include "Cp932.h"
+#include "platform/base/CString.h"
+#include "platform/text/Cp932.h"
 
 // CP932 text in failure messages, readable on a UTF-8 terminal.
-inline void PrintTo(const CString& text, std::ostream* os) { *os << '"' << vext::Cp932ToUtf8Lossy(text.view()) << '"'; }
+inline void PrintTo(const CString& text, std::ostream* os) {
+  *os << '"' << vext::Cp932ToUtf8Lossy(text.view()) << '"';
+}
 
 namespace xmltest {
 
@@ -43,7 +45,7 @@ inline fs::path DataFile(const std::string& name) {
 }
 
 class ScratchFolder : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     m_dir = fs::path(::testing::TempDir()) /

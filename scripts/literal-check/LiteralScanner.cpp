@@ -14,7 +14,8 @@ bool IsIdentStart(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= '
 bool IsIdentChar(char c) { return IsIdentStart(c) || IsDigit(c); }
 
 bool IsStringPrefix(std::string_view id) {
-  static constexpr std::array<std::string_view, 9> kPrefixes = {"L", "u", "U", "u8", "R", "LR", "uR", "UR", "u8R"};
+  static constexpr std::array<std::string_view, 9> kPrefixes = {"L",  "u",  "U",  "u8", "R",
+                                                                "LR", "uR", "UR", "u8R"};
   return std::find(kPrefixes.begin(), kPrefixes.end(), id) != kPrefixes.end();
 }
 bool IsCharPrefix(std::string_view id) { return id == "L" || id == "u" || id == "U" || id == "u8"; }
@@ -37,7 +38,7 @@ std::string Excerpt(std::string_view literal) {
 }
 
 class Lexer {
-public:
+ public:
   explicit Lexer(std::string_view source) : s_(source) {}
 
   std::vector<BareLiteral> Run() {
@@ -54,7 +55,8 @@ public:
         while (i_ < s_.size() && IsIdentChar(s_[i_])) ++i_;
         const std::string_view id = s_.substr(start, i_ - start);
         const char quote = At(i_);
-        if ((quote == '"' && IsStringPrefix(id)) || (quote == '\'' && IsCharPrefix(id))) ScanLiteral(start, id);
+        if ((quote == '"' && IsStringPrefix(id)) || (quote == '\'' && IsCharPrefix(id)))
+          ScanLiteral(start, id);
       } else if (IsDigit(c) || (c == '.' && IsDigit(next))) {
         SkipNumber();
       } else if (c == '"' || c == '\'') {
@@ -66,7 +68,7 @@ public:
     return std::move(found_);
   }
 
-private:
+ private:
   char At(std::size_t k) const { return k < s_.size() ? s_[k] : '\0'; }
 
   // A line comment ends at a newline that no backslash splices away.
@@ -89,7 +91,8 @@ private:
     ++i_;
     while (i_ < s_.size()) {
       const char c = s_[i_];
-      if ((c == 'e' || c == 'E' || c == 'p' || c == 'P') && (At(i_ + 1) == '+' || At(i_ + 1) == '-')) {
+      if ((c == 'e' || c == 'E' || c == 'p' || c == 'P') &&
+          (At(i_ + 1) == '+' || At(i_ + 1) == '-')) {
         i_ += 2;
       } else if (IsIdentChar(c) || c == '.') {
         ++i_;
@@ -113,9 +116,10 @@ private:
     if (raw) {
       // R"delimiter( ... )delimiter", the delimiter at most 16 characters.
       const auto open = s_.find('(', bodyBegin);
-      const bool delimiterOk = open != std::string_view::npos && open - bodyBegin <= 16 &&
-                               s_.substr(bodyBegin, open - bodyBegin).find_first_of(" ()\\\t\v\f\r\n\"") ==
-                                   std::string_view::npos;
+      const bool delimiterOk =
+          open != std::string_view::npos && open - bodyBegin <= 16 &&
+          s_.substr(bodyBegin, open - bodyBegin).find_first_of(" ()\\\t\v\f\r\n\"") ==
+              std::string_view::npos;
       if (!delimiterOk) {
         i_ = quote + 1;  // not a raw string after all; go on after the quote
         return;
@@ -162,7 +166,8 @@ private:
     i_ = suffixEnd;
 
     const std::string_view body = s_.substr(bodyBegin, bodyEnd - bodyBegin);
-    const bool nonAscii = std::any_of(body.begin(), body.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    const bool nonAscii = std::any_of(body.begin(), body.end(),
+                                      [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
     if (narrow && nonAscii && suffix != "_sj") Report(start, s_.substr(start, suffixEnd - start));
   }
 
@@ -170,7 +175,8 @@ private:
     const std::string_view before = s_.substr(0, offset);
     const int line = 1 + static_cast<int>(std::count(before.begin(), before.end(), '\n'));
     const auto lineStart = before.rfind('\n');
-    const int column = static_cast<int>(lineStart == std::string_view::npos ? offset + 1 : offset - lineStart);
+    const int column =
+        static_cast<int>(lineStart == std::string_view::npos ? offset + 1 : offset - lineStart);
     found_.push_back({line, column, Excerpt(literal)});
   }
 
@@ -187,21 +193,24 @@ bool IsSourceFile(const std::filesystem::path& path) {
 bool IsSkippedFolder(const std::filesystem::path& folder) {
   std::error_code ec;
   const std::string name = folder.filename().string();
-  return (!name.empty() && name[0] == '.') || std::filesystem::exists(folder / "CMakeCache.txt", ec);
+  return (!name.empty() && name[0] == '.') ||
+         std::filesystem::exists(folder / "CMakeCache.txt", ec);
 }
 
 }  // namespace
 
 std::vector<BareLiteral> FindBareLiterals(std::string_view source) { return Lexer(source).Run(); }
 
-CheckResult CheckPaths(const std::vector<std::filesystem::path>& paths, std::ostream& out, std::ostream& err) {
+CheckResult CheckPaths(const std::vector<std::filesystem::path>& paths, std::ostream& out,
+                       std::ostream& err) {
   namespace fs = std::filesystem;
   CheckResult result;
   std::vector<fs::path> files;
   for (const auto& path : paths) {
     std::error_code ec;
     if (fs::is_directory(path, ec)) {
-      fs::recursive_directory_iterator it(path, fs::directory_options::skip_permission_denied, ec), last;
+      fs::recursive_directory_iterator it(path, fs::directory_options::skip_permission_denied, ec),
+          last;
       for (; !ec && it != last; it.increment(ec)) {
         if (it->is_directory(ec)) {
           if (IsSkippedFolder(it->path())) it.disable_recursion_pending();
@@ -233,7 +242,8 @@ CheckResult CheckPaths(const std::vector<std::filesystem::path>& paths, std::ost
     ++result.filesScanned;
     for (const auto& finding : FindBareLiterals(text)) {
       out << file.string() << ':' << finding.line << ':' << finding.column
-          << ": non-ASCII text in a narrow literal needs _sj (CP932) or u8 (UTF-8): " << finding.text << '\n';
+          << ": non-ASCII text in a narrow literal needs _sj (CP932) or u8 (UTF-8): "
+          << finding.text << '\n';
       ++result.findings;
     }
   }

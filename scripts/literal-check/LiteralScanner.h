@@ -13,8 +13,8 @@
 namespace vext::literals {
 
 struct BareLiteral {
-  int line = 0;    // 1-based
-  int column = 0;  // 1-based, in bytes, at the literal's first character
+  int line = 0;      // 1-based
+  int column = 0;    // 1-based, in bytes, at the literal's first character
   std::string text;  // the literal as written (shortened when long)
 };
 
@@ -32,6 +32,7 @@ struct CheckResult {
 // the given folders, skipping hidden folders and build trees (folders that
 // hold a CMakeCache.txt). Writes one "path:line:column: ..." line per
 // finding to `out` and problems with paths to `err`.
-CheckResult CheckPaths(const std::vector<std::filesystem::path>& paths, std::ostream& out, std::ostream& err);
+CheckResult CheckPaths(const std::vector<std::filesystem::path>& paths, std::ostream& out,
+                       std::ostream& err);
 
 }  // namespace vext::literals

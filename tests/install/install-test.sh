@@ -39,7 +39,8 @@ for lib in "${libs[@]}"; do
   [[ -e $libdir/lib$lib.so ]] || fail "lib$lib.so is missing from $libdir"
   [[ -f $libdir/pkgconfig/$lib.pc ]] || fail "$lib.pc is missing from $libdir/pkgconfig"
 done
-for file in "$prefix/include/vext/CString.h" "$prefix/include/vext/Sj.h" "$prefix/include/vext/Cp932Table.inc" \
+for file in "$prefix/include/vext/platform/base/CString.h" "$prefix/include/vext/platform/text/Sj.h" \
+  "$prefix/include/vext/platform/text/Cp932Table.inc" \
   "$libdir/cmake/Vext/VextConfig.cmake" "$libdir/cmake/Vext/VextConfigVersion.cmake" \
   "$libdir/cmake/Vext/VextTargets.cmake"; do
   [[ -f $file ]] || fail "$file was not installed"

@@ -57,14 +57,16 @@ const Row kRows[] = {
 TEST(LiteralScanner, Table) {
   for (const auto& row : kRows) {
     std::vector<std::pair<int, int>> got;
-    for (const auto& finding : FindBareLiterals(Text(row.source))) got.emplace_back(finding.line, finding.column);
+    for (const auto& finding : FindBareLiterals(Text(row.source)))
+      got.emplace_back(finding.line, finding.column);
     EXPECT_EQ(got, row.expected) << row.name;
   }
 }
 
 TEST(LiteralScanner, UnterminatedInputNeverRunsAway) {
-  for (const char8_t* source : {u8"\"あ", u8"'", u8"R\"(あ", u8"R\"abcdefghijklmnopq(x)abcdefghijklmnopq\"", u8"/* \"あ\"",
-                                u8"u8", u8"\"\\", u8"1'", u8"// x \\"}) {
+  for (const char8_t* source :
+       {u8"\"あ", u8"'", u8"R\"(あ", u8"R\"abcdefghijklmnopq(x)abcdefghijklmnopq\"", u8"/* \"あ\"",
+        u8"u8", u8"\"\\", u8"1'", u8"// x \\"}) {
     EXPECT_TRUE(FindBareLiterals(Text(source)).empty()) << Text(source);
   }
 }
@@ -76,11 +78,11 @@ TEST(LiteralScanner, FindingQuotesTheLiteralAsWritten) {
 }
 
 class LiteralTree : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     root_ = std::filesystem::temp_directory_path() /
-            ("literal-check-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+            ("literal-check-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::remove_all(root_);
     std::filesystem::create_directories(root_);
   }
@@ -107,10 +109,12 @@ TEST_F(LiteralTree, ReportsSourcesAndSkipsBuildTreesHiddenFoldersAndOtherFiles) 
   EXPECT_EQ(result.filesScanned, 4);
   EXPECT_EQ(result.findings, 2);
   EXPECT_EQ(result.errors, 0);
-  EXPECT_EQ(out.str(), (root_ / "lib/Bad.cpp").string() + Text(u8":2:10: non-ASCII text in a narrow literal needs "
-                                                             u8"_sj (CP932) or u8 (UTF-8): \"不正\"\n") +
-                           (root_ / "lib/Table.inc").string() + Text(u8":1:1: non-ASCII text in a narrow literal "
-                                                                     u8"needs _sj (CP932) or u8 (UTF-8): '表'\n"));
+  EXPECT_EQ(out.str(), (root_ / "lib/Bad.cpp").string() +
+                           Text(u8":2:10: non-ASCII text in a narrow literal needs "
+                                u8"_sj (CP932) or u8 (UTF-8): \"不正\"\n") +
+                           (root_ / "lib/Table.inc").string() +
+                           Text(u8":1:1: non-ASCII text in a narrow literal "
+                                u8"needs _sj (CP932) or u8 (UTF-8): '表'\n"));
   EXPECT_EQ(err.str(), "");
 }
 
@@ -118,7 +122,8 @@ TEST_F(LiteralTree, MissingPathIsAnError) {
   std::ostringstream out, err;
   const auto result = CheckPaths({root_ / "nowhere"}, out, err);
   EXPECT_EQ(result.errors, 1);
-  EXPECT_EQ(err.str(), "check-literals: no such file or folder: " + (root_ / "nowhere").string() + "\n");
+  EXPECT_EQ(err.str(),
+            "check-literals: no such file or folder: " + (root_ / "nowhere").string() + "\n");
 }
 
 }  // namespace

@@ -69,16 +69,15 @@ TEST(CVextEnv, CdDriveIsTheDriveLetterOnly) {
     const char* drive;
   };
   const Row rows[] = {
-      {R"("D")", "D"},
-      {R"("D:")", "D"},
+      {R"("D")", "D"},   {R"("D:")", "D"},
       {R"("D:\\")", ""},  // three characters and the terminator do not fit
-      {R"("")", ""},
-      {"dword:00000044", ""},
+      {R"("")", ""},     {"dword:00000044", ""},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.stored);
     ScopedRegistry reg;
-    reg.Add(kHeader + "[HKLM\\SOFTWARE\\velmor_op\\velmorik]\r\n\"CD-Drive\"=" + row.stored + "\r\n");
+    reg.Add(kHeader + "[HKLM\\SOFTWARE\\velmor_op\\velmorik]\r\n\"CD-Drive\"=" + row.stored +
+            "\r\n");
     EXPECT_EQ(CVextEnv().m_strCDDrive, row.drive);
   }
 }
@@ -100,7 +99,7 @@ TEST(CVextEnv, EachMissingValueLeavesOnlyItsMemberEmpty) {
 }
 
 TEST(CVextEnv, ValueLongerThanItsBufferCountsAsMissing) {
-  const std::string fits(255, 'f');   // folders: 256-byte buffers
+  const std::string fits(255, 'f');  // folders: 256-byte buffers
   const std::string over(256, 'o');
   const std::string name259(259, 'n');  // application name and Personal: 260 bytes
   ScopedRegistry reg;
@@ -132,7 +131,8 @@ TEST(CVextEnv, PersonalIsExpanded) {
       {R"("E:\\Data\\Docs\\")", "E:\\Data\\Docs\\"},
       {R"("%VEXT_TEST_UNSET%\\Docs")", "%VEXT_TEST_UNSET%\\Docs"},
       // Expanded it would not fit its buffer: the text as read is kept.
-      {"\"" + std::string(240, 'x') + "%VEXT_TEST_LONG%\"", std::string(240, 'x') + "%VEXT_TEST_LONG%"},
+      {"\"" + std::string(240, 'x') + "%VEXT_TEST_LONG%\"",
+       std::string(240, 'x') + "%VEXT_TEST_LONG%"},
       {R"("")", ""},
   };
   for (const Row& row : rows) {

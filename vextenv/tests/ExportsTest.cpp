@@ -15,17 +15,17 @@ TEST(VextEnvExports, WholeClassIsExported) {
   void* library = dlopen(VEXTENV_LIBRARY, RTLD_NOW | RTLD_LOCAL);
   ASSERT_NE(library, nullptr) << dlerror();
   const char* names[] = {
-      "_ZN8CVextEnvC1Ev",                 // CVextEnv::CVextEnv()
-      "_ZN8CVextEnvC2Ev",                 //   (base-object form)
-      "_ZN8CVextEnvD0Ev",                 // deleting destructor
-      "_ZN8CVextEnvD1Ev",                 // complete-object destructor
-      "_ZN8CVextEnvD2Ev",                 // base-object destructor
-      "_ZN8CVextEnv11GetVextPathEv",      // CVextEnv::GetVextPath()
+      "_ZN8CVextEnvC1Ev",             // CVextEnv::CVextEnv()
+      "_ZN8CVextEnvC2Ev",             //   (base-object form)
+      "_ZN8CVextEnvD0Ev",             // deleting destructor
+      "_ZN8CVextEnvD1Ev",             // complete-object destructor
+      "_ZN8CVextEnvD2Ev",             // base-object destructor
+      "_ZN8CVextEnv11GetVextPathEv",  // CVextEnv::GetVextPath()
       "_ZN8CVextEnv17GetVextCommonPathEv",
       "_ZN8CVextEnv14GetMyDocumentsEv",
-      "_ZTV8CVextEnv",                    // virtual table
-      "_ZTI8CVextEnv",                    // type information
-      "_ZTS8CVextEnv",                    // type name
+      "_ZTV8CVextEnv",  // virtual table
+      "_ZTI8CVextEnv",  // type information
+      "_ZTS8CVextEnv",  // type name
   };
   for (const char* name : names) EXPECT_NE(dlsym(library, name), nullptr) << name;
   dlclose(library);

@@ -16,7 +16,7 @@ std::string LibraryPath() {
 }
 
 class VextMsgExports : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     m_library = dlopen(LibraryPath().c_str(), RTLD_NOW | RTLD_LOCAL);
     ASSERT_NE(m_library, nullptr) << dlerror();
@@ -29,23 +29,23 @@ protected:
 
 TEST_F(VextMsgExports, EveryMemberOfCWaitDlgResolves) {
   const char* const names[] = {
-      "_ZN8CWaitDlgC1Ei",                                // CWaitDlg(int)
+      "_ZN8CWaitDlgC1Ei",  // CWaitDlg(int)
       "_ZN8CWaitDlgC2Ei",
-      "_ZN8CWaitDlgD0Ev",                                // ~CWaitDlg()
+      "_ZN8CWaitDlgD0Ev",  // ~CWaitDlg()
       "_ZN8CWaitDlgD1Ev",
       "_ZN8CWaitDlgD2Ev",
-      "_ZN8CWaitDlg13DestroyWindowEv",                   // BOOL DestroyWindow()
-      "_ZN8CWaitDlg7SetTextE7CString",                   // void SetText(CString)
-      "_ZN8CWaitDlg6CreateEP4CWnd",                      // int Create(CWnd*)
-      "_ZN8CWaitDlg12OnInitDialogEv",                    // BOOL OnInitDialog()
-      "_ZN8CWaitDlg16OnUserEndInfoDlgEml",               // LRESULT OnUserEndInfoDlg(WPARAM, LPARAM)
-      "_ZN8CWaitDlg14DoDataExchangeEP13CDataExchange",   // void DoDataExchange(CDataExchange*)
-      "_ZN8CWaitDlg14ReEnableParentEv",                  // void ReEnableParent()
-      "_ZNK8CWaitDlg13GetMessageMapEv",                  // message map
+      "_ZN8CWaitDlg13DestroyWindowEv",                  // BOOL DestroyWindow()
+      "_ZN8CWaitDlg7SetTextE7CString",                  // void SetText(CString)
+      "_ZN8CWaitDlg6CreateEP4CWnd",                     // int Create(CWnd*)
+      "_ZN8CWaitDlg12OnInitDialogEv",                   // BOOL OnInitDialog()
+      "_ZN8CWaitDlg16OnUserEndInfoDlgEml",              // LRESULT OnUserEndInfoDlg(WPARAM, LPARAM)
+      "_ZN8CWaitDlg14DoDataExchangeEP13CDataExchange",  // void DoDataExchange(CDataExchange*)
+      "_ZN8CWaitDlg14ReEnableParentEv",                 // void ReEnableParent()
+      "_ZNK8CWaitDlg13GetMessageMapEv",                 // message map
       "_ZN8CWaitDlg17GetThisMessageMapEv",
-      "_ZTV8CWaitDlg",                                   // vtable
-      "_ZTI8CWaitDlg",                                   // typeinfo
-      "_ZTS8CWaitDlg",                                   // typeinfo name
+      "_ZTV8CWaitDlg",  // vtable
+      "_ZTI8CWaitDlg",  // typeinfo
+      "_ZTS8CWaitDlg",  // typeinfo name
   };
   for (const char* name : names) EXPECT_NE(dlsym(m_library, name), nullptr) << name;
 }

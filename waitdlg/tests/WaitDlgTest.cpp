@@ -10,9 +10,9 @@
 #include <set>
 #include <thread>
 
-#include "ScriptedUserInterface.h"
-#include "Sj.h"
 #include "VEXTMSG.h"
+#include "platform/text/Sj.h"
+#include "platform/ui/detail/ScriptedUserInterface.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ const char* const kTemplateText = "しばらくお待ち下さい…"_sj;
 
 // Opens the protected state to the tests.
 class ProbedWaitDlg : public CWaitDlg {
-public:
+ public:
   explicit ProbedWaitDlg(int argument = 0) : CWaitDlg(argument) {}
   int ClipId() const { return m_nClipId; }
   int OwnerDisabled() const { return m_bOwnerDisabled; }
@@ -39,7 +39,7 @@ public:
   // How a later Create initialises the window.
   enum class Init { Own, BaseOnly, Nothing } init = Init::Own;
 
-protected:
+ protected:
   BOOL OnInitDialog() override {
     switch (init) {
       case Init::Own: return CWaitDlg::OnInitDialog();
@@ -51,7 +51,7 @@ protected:
 };
 
 class WaitDlgTest : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     auto scripted = std::make_unique<ScriptedUserInterface>();
     ui = scripted.get();

@@ -10,10 +10,10 @@
 #include <string_view>
 #include <vector>
 
-#include "CString.h"
-#include "Sj.h"
 #include "TextRoutineTables.h"
 #include "TextRoutines.h"
+#include "platform/base/CString.h"
+#include "platform/text/Sj.h"
 
 namespace {
 
@@ -185,7 +185,8 @@ std::vector<std::string> Pieces() {
   std::vector<std::string> pieces;
   for (int b = 0xA1; b <= 0xDF; ++b) pieces.emplace_back(1, static_cast<char>(b));
   for (int t = 0x40; t <= 0x96; ++t) pieces.push_back({'\x83', static_cast<char>(t)});
-  for (const char* s : {"゛"_sj, "゜"_sj, "ー"_sj, "塔"_sj, "導"_sj, "干"_sj, "こ"_sj, "が"_sj, "A", " ", "J"}) {
+  for (const char* s :
+       {"゛"_sj, "゜"_sj, "ー"_sj, "塔"_sj, "導"_sj, "干"_sj, "こ"_sj, "が"_sj, "A", " ", "J"}) {
     pieces.emplace_back(s);
   }
   return pieces;
@@ -244,7 +245,8 @@ struct SplitRow {
 TEST(SplitPrefecture, ByteRules) {
   const SplitRow rows[] = {
       {"東京都新宿区西新宿"_sj, "東京都"_sj, "新宿区西新宿"_sj, "three-character name"},
-      {"京都府京都市中京区"_sj, "京都府"_sj, "京都市中京区"_sj, "not taken for a part of 東京都"_sj},
+      {"京都府京都市中京区"_sj, "京都府"_sj, "京都市中京区"_sj,
+       "not taken for a part of 東京都"_sj},
       {"北海道札幌市"_sj, "北海道"_sj, "札幌市"_sj, "first entry"},
       {"神奈川県横浜市"_sj, "神奈川県"_sj, "横浜市"_sj, "four-character name"},
       {"沖縄県"_sj, "沖縄県"_sj, "", "name only: empty rest"},
@@ -265,13 +267,14 @@ TEST(SplitPrefecture, ByteRules) {
 
 TEST(SplitPrefecture, EveryPrefectureInCodeOrder) {
   const char* const names[] = {
-      "北海道"_sj, "青森県"_sj, "岩手県"_sj, "宮城県"_sj, "秋田県"_sj, "山形県"_sj, "福島県"_sj,
-      "茨城県"_sj, "栃木県"_sj, "群馬県"_sj, "埼玉県"_sj, "千葉県"_sj, "東京都"_sj, "神奈川県"_sj,
-      "新潟県"_sj, "富山県"_sj, "石川県"_sj, "福井県"_sj, "山梨県"_sj, "長野県"_sj, "岐阜県"_sj,
-      "静岡県"_sj, "愛知県"_sj, "三重県"_sj, "滋賀県"_sj, "京都府"_sj, "大阪府"_sj, "兵庫県"_sj,
-      "奈良県"_sj, "和歌山県"_sj, "鳥取県"_sj, "島根県"_sj, "岡山県"_sj, "広島県"_sj, "山口県"_sj,
-      "徳島県"_sj, "香川県"_sj, "愛媛県"_sj, "高知県"_sj, "福岡県"_sj, "佐賀県"_sj, "長崎県"_sj,
-      "熊本県"_sj, "大分県"_sj, "宮崎県"_sj, "鹿児島県"_sj, "沖縄県"_sj,
+      "北海道"_sj, "青森県"_sj,   "岩手県"_sj, "宮城県"_sj,   "秋田県"_sj, "山形県"_sj,
+      "福島県"_sj, "茨城県"_sj,   "栃木県"_sj, "群馬県"_sj,   "埼玉県"_sj, "千葉県"_sj,
+      "東京都"_sj, "神奈川県"_sj, "新潟県"_sj, "富山県"_sj,   "石川県"_sj, "福井県"_sj,
+      "山梨県"_sj, "長野県"_sj,   "岐阜県"_sj, "静岡県"_sj,   "愛知県"_sj, "三重県"_sj,
+      "滋賀県"_sj, "京都府"_sj,   "大阪府"_sj, "兵庫県"_sj,   "奈良県"_sj, "和歌山県"_sj,
+      "鳥取県"_sj, "島根県"_sj,   "岡山県"_sj, "広島県"_sj,   "山口県"_sj, "徳島県"_sj,
+      "香川県"_sj, "愛媛県"_sj,   "高知県"_sj, "福岡県"_sj,   "佐賀県"_sj, "長崎県"_sj,
+      "熊本県"_sj, "大分県"_sj,   "宮崎県"_sj, "鹿児島県"_sj, "沖縄県"_sj,
   };
   ASSERT_EQ(std::size(tables::kPrefectures), std::size(names));
   for (std::size_t i = 0; i < std::size(names); ++i) {

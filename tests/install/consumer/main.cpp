@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <string>
 
-#include "CString.h"
-#include "Cp932.h"
-#include "Sj.h"
+#include "platform/base/CString.h"
+#include "platform/text/Cp932.h"
+#include "platform/text/Sj.h"
 #ifdef VEXT_HAVE_VEXTENV
 #include "VextEnv.h"
 #endif
@@ -35,7 +35,8 @@ int main() {
 #ifdef VEXT_HAVE_VEXTENV
   {
     CVextEnv env;
-    Check(env.m_strCommonDir == "C:\\VextCommon\\共通"_sj, "CVextEnv reads CommonDir from the registry file");
+    Check(env.m_strCommonDir == "C:\\VextCommon\\共通"_sj,
+          "CVextEnv reads CommonDir from the registry file");
     Check(env.m_strInstalledDir.GetLength() == 0, "CVextEnv leaves a missing product key empty");
   }
 #endif

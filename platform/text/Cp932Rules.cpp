@@ -1,0 +1,20 @@
+#include "platform/text/Cp932Rules.h"
+
+namespace vext {
+
+std::size_t FindOnBoundary(std::string_view text, std::string_view needle, std::size_t start) {
+  const std::size_t size = text.size();
+  if (needle.size() > size) return std::string_view::npos;
+  // Walk character by character from the beginning so that `start` is
+  // honoured only when it falls on a boundary of its own.
+  std::size_t i = 0;
+  while (i < start && i < size) i += IsLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
+  const std::size_t last = size - needle.size();
+  while (i <= last) {
+    if (text.compare(i, needle.size(), needle) == 0) return i;
+    i += IsLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
+  }
+  return std::string_view::npos;
+}
+
+}  // namespace vext

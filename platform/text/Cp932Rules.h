@@ -1,0 +1,23 @@
+// The character rules of code page 932 that byte-string helpers follow:
+// a search starts only on a character boundary, and a lead byte takes the
+// next byte with it.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+#include "platform/Export.h"
+
+namespace vext {
+
+// True for the first byte of a double-byte code page 932 character.
+constexpr bool IsLeadByte(unsigned char byte) {
+  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+// Position of the first occurrence of `needle` in `text` at or after
+// `start` that begins on a character boundary, or npos.
+AFX_API std::size_t FindOnBoundary(std::string_view text, std::string_view needle,
+                                   std::size_t start = 0);
+
+}  // namespace vext
