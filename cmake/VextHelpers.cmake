@@ -1,8 +1,56 @@
 # One way to declare every library, program, test and benchmark of the suite.
 
-# vext_library(NAME HEADER <public header> SOURCES ... LINKS ...)
-# A shared library with hidden visibility: only what the library's export
-# macro marks leaves it. The public header is installed flat.
+# vext_exports(NAME)
+# The export contract of library NAME, written down once in
+# <folder>/<NAME>.exports: one entry a line, either a symbol by its exact
+# (mangled or C) name, or "C++ <pattern>" for the demangled names a glob
+# covers (the linker's extern "C++" patterns, * and ?; a pattern with any
+# other character, such as "vtable for CFile", is one name matched exactly;
+# use patterns for whole classes of the platform, exact names elsewhere). "#" starts a
+# comment. The linker exports exactly these (a version script made from the
+# file), and the test <NAME>_exports checks the built library against the
+# file and resolves every name after loading it, as a host would.
+function(vext_exports name)
+  set(exports ${CMAKE_CURRENT_SOURCE_DIR}/${name}.exports)
+  if(NOT EXISTS ${exports})
+    message(FATAL_ERROR "${name}: ${exports} is missing; every library writes down what it exports")
+  endif()
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${exports})
+  file(STRINGS ${exports} lines)
+  set(globals "")
+  set(cxx "")
+  foreach(line IN LISTS lines)
+    string(REGEX REPLACE "#.*$" "" line "${line}")
+    string(STRIP "${line}" line)
+    if(line STREQUAL "")
+      continue()
+    elseif(line MATCHES "^C\\+\\+ ([*?_A-Za-z0-9:]+)$")
+      string(APPEND cxx "      ${CMAKE_MATCH_1};\n")
+    elseif(line MATCHES "^C\\+\\+ (.*)$")
+      # Blanks, parentheses and the like: one demangled name, matched exactly.
+      string(APPEND cxx "      \"${CMAKE_MATCH_1}\";\n")
+    else()
+      string(APPEND globals "    ${line};\n")
+    endif()
+  endforeach()
+  if(NOT cxx STREQUAL "")
+    set(cxx "    extern \"C++\" {\n${cxx}    };\n")
+  endif()
+  set(map ${CMAKE_CURRENT_BINARY_DIR}/${name}.map)
+  file(WRITE ${map} "{\n  global:\n${globals}${cxx}  local: *;\n};\n")
+  target_link_options(${name} PRIVATE "LINKER:--version-script=${map}")
+  set_property(TARGET ${name} APPEND PROPERTY LINK_DEPENDS ${map})
+  if(VEXT_TESTS)
+    add_test(NAME ${name}_exports
+      COMMAND ${PROJECT_SOURCE_DIR}/scripts/check-exports.sh
+        $<TARGET_FILE:${name}> ${exports} $<TARGET_FILE:vext_resolve_exports>)
+  endif()
+endfunction()
+
+# vext_library(NAME HEADERS <public headers> SOURCES ... LINKS ...)
+# A shared library with hidden visibility that exports what its
+# <NAME>.exports names (vext_exports). The public headers are installed
+# flat under include/vext/.
 function(vext_library name)
   cmake_parse_arguments(A "" "" "HEADERS;SOURCES;LINKS" ${ARGN})
   add_library(${name} SHARED ${A_SOURCES})
@@ -15,6 +63,7 @@ function(vext_library name)
     $<BUILD_INTERFACE:${CMAKE_CURRENT_SOURCE_DIR}>
     $<INSTALL_INTERFACE:${VEXT_INCLUDE_INSTALL_DIR}>)
   target_link_libraries(${name} PUBLIC VextPlatform ${A_LINKS})
+  vext_exports(${name})
   install(TARGETS ${name} EXPORT VextTargets
     LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
   install(FILES ${A_HEADERS} DESTINATION ${VEXT_INCLUDE_INSTALL_DIR})
