@@ -1,4 +1,5 @@
 #include "CsvBatchReader.h"
+#include "platform/base/BoolConstants.h"
 
 #include <algorithm>
 

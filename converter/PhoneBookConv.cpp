@@ -6,6 +6,7 @@
 #include "ContactXmlNames.h"
 #include "CsvBatchReader.h"
 #include "CsvWriter.h"
+#include "platform/base/BoolConstants.h"
 #include "platform/base/Exceptions.h"
 #include "platform/text/Sj.h"
 #include "platform/ui/UserInterface.h"

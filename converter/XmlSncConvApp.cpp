@@ -5,6 +5,7 @@
 #include "CommandLine.h"
 #include "CsvWriter.h"
 #include "VEXTMSG.h"
+#include "platform/base/BoolConstants.h"
 #include "platform/fs/File.h"
 #include "platform/system/Registry.h"
 #include "platform/text/Sj.h"

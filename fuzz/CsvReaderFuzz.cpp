@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "CsvReader.h"
+#include "platform/base/BoolConstants.h"
 #include "platform/ui/UserInterface.h"
 
 namespace {

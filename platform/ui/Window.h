@@ -15,6 +15,7 @@
 #include <span>
 
 #include "platform/base/AfxTypes.h"
+#include "platform/base/BoolConstants.h"
 #include "platform/base/CString.h"
 
 struct HWND__;
