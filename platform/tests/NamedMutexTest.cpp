@@ -6,6 +6,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
+#include <string>
+#include <thread>
+#include <vector>
+
 #include "ScopedRegistry.h"
 
 namespace fs = std::filesystem;
@@ -62,13 +68,93 @@ TEST_F(NamedMutexTest, ExistsWhileAHandleLives) {
   {
     const auto mutex = NamedMutex::Create("hXmlSncConv");
     ASSERT_NE(mutex, nullptr);
+    EXPECT_FALSE(mutex->AlreadyExisted());
     EXPECT_TRUE(NamedMutex::Exists("hXmlSncConv"));
     EXPECT_FALSE(NamedMutex::Exists("hZaviziv"));
-    // A second handle of the same name is allowed, as on Windows.
+    // A second handle of the same name is allowed, as on Windows, and
+    // knows it was not the first.
     const auto second = NamedMutex::Create("hXmlSncConv");
-    EXPECT_NE(second, nullptr);
+    ASSERT_NE(second, nullptr);
+    EXPECT_TRUE(second->AlreadyExisted());
   }
   EXPECT_FALSE(NamedMutex::Exists("hXmlSncConv"));
+  const auto again = NamedMutex::Create("hXmlSncConv");
+  ASSERT_NE(again, nullptr);
+  EXPECT_FALSE(again->AlreadyExisted()) << "the old handles are gone";
+}
+
+// Processes that create the mutex at one instant: each waits for the same
+// start signal, then reports whether it was first and holds its handle
+// until all have answered.
+TEST_F(NamedMutexTest, OfCreatorsStartedTogetherExactlyOneIsFirst) {
+  constexpr int kCreators = 20;
+  int start[2], answers[2], release[2];
+  ASSERT_EQ(pipe(start), 0);
+  ASSERT_EQ(pipe(answers), 0);
+  ASSERT_EQ(pipe(release), 0);
+  std::vector<pid_t> children;
+  for (int i = 0; i < kCreators; ++i) {
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+      close(start[1]);
+      close(answers[0]);
+      close(release[1]);
+      char byte;
+      while (read(start[0], &byte, 1) > 0) {
+      }
+      const auto mutex = NamedMutex::Create("hXmlSncConv");
+      const char answer = !mutex ? '0' : mutex->AlreadyExisted() ? 'n' : 'y';
+      if (write(answers[1], &answer, 1) != 1) _exit(1);
+      while (read(release[0], &byte, 1) > 0) {
+      }
+      _exit(0);
+    }
+    children.push_back(pid);
+  }
+  close(start[0]);
+  close(answers[1]);
+  close(release[0]);
+  close(start[1]);  // all go
+  std::string got;
+  char answer;
+  while (got.size() < kCreators && read(answers[0], &answer, 1) == 1) got += answer;
+  close(release[1]);
+  for (pid_t pid : children) waitpid(pid, nullptr, 0);
+  close(answers[0]);
+  EXPECT_EQ(std::count(got.begin(), got.end(), 'y'), 1) << got;
+  EXPECT_EQ(std::count(got.begin(), got.end(), 'n'), kCreators - 1) << got;
+  EXPECT_FALSE(NamedMutex::Exists("hXmlSncConv"));
+}
+
+// Asking whether a mutex exists takes nothing: questions asked all the
+// while neither make a creator think it was second, nor see a mutex that
+// nobody holds, nor miss one that somebody does.
+TEST_F(NamedMutexTest, QuestionsNeverDisturbCreatorsOrEachOther) {
+  ASSERT_NE(NamedMutex::Create("hZaviziv"), nullptr);  // makes the folder
+  std::atomic<bool> stop{false};
+  std::atomic<int> wrongAboutFree{0}, wrongAboutHeld{0};
+  const auto holder = NamedMutex::Create("hDadudiv");
+  ASSERT_NE(holder, nullptr);
+  std::vector<std::thread> askers;
+  for (int i = 0; i < 3; ++i)
+    askers.emplace_back([&] {
+      while (!stop) {
+        if (NamedMutex::Exists("hZaviziv")) ++wrongAboutFree;
+        if (!NamedMutex::Exists("hDadudiv")) ++wrongAboutHeld;
+        NamedMutex::Exists("hXmlSncConv");
+      }
+    });
+  int notFirst = 0;
+  for (int i = 0; i < 300; ++i) {
+    const auto mutex = NamedMutex::Create("hXmlSncConv");
+    if (!mutex || mutex->AlreadyExisted()) ++notFirst;
+  }
+  stop = true;
+  for (std::thread& asker : askers) asker.join();
+  EXPECT_EQ(notFirst, 0);
+  EXPECT_EQ(wrongAboutFree, 0);
+  EXPECT_EQ(wrongAboutHeld, 0);
 }
 
 TEST_F(NamedMutexTest, SeenFromAnotherProcessUntilItIsKilled) {
