@@ -1,37 +1,11 @@
 #include "ConverterTestSupport.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
-
-#include <fstream>
-#include <iterator>
-#include <stdexcept>
 
 #include "platform/text/Cp932.h"
 #include "platform/xml/XmlDom.h"
 
 namespace vext::test {
-
-ScratchDir::ScratchDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "xmlsncconv-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-  m_path = pattern;
-}
-
-ScratchDir::~ScratchDir() {
-  std::error_code ignored;
-  std::filesystem::remove_all(m_path, ignored);
-}
-
-std::string ReadBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
 
 std::string Sjis(const std::string& utf8) {
   std::optional<std::string> bytes = Utf8ToCp932(utf8);

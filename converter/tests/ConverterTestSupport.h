@@ -1,5 +1,6 @@
-// Helpers shared by the converter's tests: scratch folders, file bytes,
-// the scripted user interface and UTF-8 <-> CP932 for readable tables.
+// Helpers shared by the converter's tests: the scripted user interface,
+// UTF-8 <-> CP932 for readable tables, and the scratch folders and file
+// bytes of all tests (ScratchDir.h).
 #pragma once
 
 #include <filesystem>
@@ -7,28 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "ScratchDir.h"
 #include "platform/base/CString.h"
 #include "platform/ui/detail/ScriptedUserInterface.h"
 
 namespace vext::test {
 
-// A fresh folder under the system's temporary folder, removed with its
-// contents at the end of the scope.
-class ScratchDir {
- public:
-  ScratchDir();
-  ~ScratchDir();
-  ScratchDir(const ScratchDir&) = delete;
-  ScratchDir& operator=(const ScratchDir&) = delete;
-  const std::filesystem::path& path() const { return m_path; }
-  std::filesystem::path operator/(const std::string& name) const { return m_path / name; }
-
- private:
-  std::filesystem::path m_path;
-};
-
-std::string ReadBytes(const std::filesystem::path& path);
-void WriteBytes(const std::filesystem::path& path, const std::string& bytes);
+using vext::testing::ReadBytes;
+using vext::testing::ScratchDir;
+using vext::testing::U8;
+using vext::testing::WriteBytes;
 
 // CP932 bytes of UTF-8 text (the test fails on text outside CP932).
 std::string Sjis(const std::string& utf8);
@@ -60,9 +49,6 @@ class Node;
 }
 
 namespace vext::test {
-
-// u8"..." literals as std::string (C++20 makes them char8_t).
-inline std::string U8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
 
 // An element tree, one line per element: indentation by depth, the name,
 // the attributes as written (name="value") and the text of a leaf in

@@ -17,13 +17,13 @@
 namespace fs = std::filesystem;
 using vext::NamedMutex;
 using vext::testing::ScopedEnv;
-using vext::testing::TempDir;
+using vext::testing::ScratchDir;
 
 namespace {
 
 class NamedMutexTest : public ::testing::Test {
  protected:
-  TempDir temp;
+  ScratchDir temp;
   fs::path runtime = temp.path() / "run" / "vext";
   ScopedEnv runtimeEnv{"VEXT_RUNTIME_DIR", runtime.string()};
 };
