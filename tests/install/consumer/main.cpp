@@ -15,6 +15,11 @@
 #include "xmlSncEnv.h"
 #endif
 
+// The general types give a host no TRUE or FALSE macro of their own.
+#if defined(TRUE) || defined(FALSE)
+#error "TRUE or FALSE leaked from a public header"
+#endif
+
 namespace {
 
 int failures = 0;
