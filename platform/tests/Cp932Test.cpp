@@ -1,5 +1,6 @@
 // CP932 at the edges: the characters that distinguish CP932 from strict
-// Shift_JIS survive a round trip, and _sj literals hold iconv's bytes.
+// Shift_JIS survive a round trip, _sj literals hold iconv's bytes, and the
+// UTF-8 and UTF-16LE coding beneath refuses what is not a character.
 #include <gtest/gtest.h>
 
 #include <iconv.h>
@@ -7,6 +8,7 @@
 #include "platform/base/CString.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/Sj.h"
+#include "platform/text/Unicode.h"
 
 namespace {
 
@@ -81,6 +83,83 @@ TEST(SjLiteral, EveryTableEntryEqualsIconv) {
                        : std::string(1, static_cast<char>(m.cp932));
     ASSERT_EQ(IconvToCp932(utf8), expected) << std::hex << cp;
   }
+}
+
+TEST(Unicode, DecodingRefusesWhatIsNotACharacter) {
+  struct Row {
+    const char* name;
+    std::string bytes;
+    int length;  // 0: refused
+    char32_t cp;
+  };
+  const Row utf8[] = {
+      {"ASCII", "A", 1, U'A'},
+      {"two bytes", "\xC3\xA9", 2, 0xE9},
+      {"three, then more", "\xE2\x91\xA0z", 3, 0x2460},
+      {"four bytes", "\xF0\x9F\x98\x80", 4, 0x1F600},
+      {"nothing", "", 0, 0},
+      {"stray continuation", "\x80", 0, 0},
+      {"overlong two", "\xC0\xAF", 0, 0},
+      {"overlong three", "\xE0\x80\xAF", 0, 0},
+      {"surrogate", "\xED\xA0\x80", 0, 0},
+      {"beyond U+10FFFF", "\xF4\x90\x80\x80", 0, 0},
+      {"five-byte form", "\xF8\x88\x80\x80\x80", 0, 0},
+      {"cut short", "\xE2\x91", 0, 0},
+      {"continuation missing", "\xC3(", 0, 0},
+  };
+  for (const Row& row : utf8) {
+    char32_t cp = 0;
+    EXPECT_EQ(vext::unicode::DecodeUtf8(row.bytes, cp), row.length) << row.name;
+    if (row.length > 0) {
+      EXPECT_EQ(static_cast<std::uint32_t>(cp), static_cast<std::uint32_t>(row.cp)) << row.name;
+    }
+  }
+  const Row utf16le[] = {
+      {"one unit", std::string("A\0", 2), 2, U'A'},
+      {"surrogate pair", std::string("\x3D\xD8\x00\xDE", 4), 4, 0x1F600},
+      {"one byte", "A", 0, 0},
+      {"lone low surrogate", "\x00\xDC", 0, 0},
+      {"high surrogate at the end", "\x3D\xD8", 0, 0},
+      {"high surrogate, then a letter",
+       std::string("\x3D\xD8"
+                   "A\0",
+                   4),
+       0, 0},
+      {"pair cut short", std::string("\x3D\xD8\x00", 3), 0, 0},
+  };
+  for (const Row& row : utf16le) {
+    char32_t cp = 0;
+    EXPECT_EQ(vext::unicode::DecodeUtf16Le(row.bytes, cp), row.length) << row.name;
+    if (row.length > 0) {
+      EXPECT_EQ(static_cast<std::uint32_t>(cp), static_cast<std::uint32_t>(row.cp)) << row.name;
+    }
+  }
+}
+
+// Encoding at each length boundary gives iconv's bytes, and decodes back.
+TEST(Unicode, EncodingAgreesWithIconv) {
+  iconv_t cd = iconv_open("UTF-8", "UTF-32LE");
+  ASSERT_NE(cd, reinterpret_cast<iconv_t>(-1));
+  for (const char32_t cp :
+       {0x0u, 0x7Fu, 0x80u, 0x7FFu, 0x800u, 0xD7FFu, 0xE000u, 0xFFFFu, 0x10000u, 0x10FFFFu}) {
+    char wide[4] = {static_cast<char>(cp & 0xFF), static_cast<char>(cp >> 8 & 0xFF),
+                    static_cast<char>(cp >> 16 & 0xFF), 0};
+    char expected[8];
+    char* src = wide;
+    char* dst = expected;
+    std::size_t srcLeft = sizeof wide, dstLeft = sizeof expected;
+    const auto code = static_cast<std::uint32_t>(cp);
+    ASSERT_NE(iconv(cd, &src, &srcLeft, &dst, &dstLeft), static_cast<std::size_t>(-1)) << code;
+    const std::string bytes(expected, sizeof expected - dstLeft);
+
+    std::string encoded;
+    vext::unicode::AppendUtf8(encoded, cp);
+    EXPECT_EQ(encoded, bytes) << std::hex << code;
+    char32_t back = 0;
+    EXPECT_EQ(vext::unicode::DecodeUtf8(encoded, back), static_cast<int>(encoded.size()));
+    EXPECT_EQ(static_cast<std::uint32_t>(back), code);
+  }
+  iconv_close(cd);
 }
 
 }  // namespace
