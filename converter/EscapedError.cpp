@@ -32,7 +32,7 @@ CString MessageFor(const std::exception_ptr& error) {
 
 }  // namespace
 
-void ReportEscapedError(std::exception_ptr error) noexcept {
+void ReportEscapedError(const std::exception_ptr& error) noexcept {
   CString message;
   try {
     message = MessageFor(error);

@@ -11,6 +11,6 @@ namespace vext::converter {
 // lack of memory "メモリ不足です", anything else "予期しないエラーが発生しました。"
 // with the error's description. Never throws: when even the message box
 // fails, the text goes to standard error.
-void ReportEscapedError(std::exception_ptr error) noexcept;
+void ReportEscapedError(const std::exception_ptr& error) noexcept;
 
 }  // namespace vext::converter

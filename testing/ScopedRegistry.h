@@ -24,7 +24,7 @@ namespace vext::testing {
 // old value back when it goes.
 class ScopedEnv {
  public:
-  ScopedEnv(const char* name, std::optional<std::string> value) : m_name(name) {
+  ScopedEnv(const char* name, const std::optional<std::string>& value) : m_name(name) {
     if (const char* old = std::getenv(name)) m_old = old;
     Set(value);
   }
@@ -53,7 +53,7 @@ class ScopedRegistry {
   // Adds a file holding `bytes` after the ones added before (it wins over
   // them); returns its path.
   std::filesystem::path Add(std::string_view bytes) {
-    const std::filesystem::path file =
+    std::filesystem::path file =
         m_dir.Write("registry" + std::to_string(++m_count) + ".reg", bytes);
     m_list += (m_list.empty() ? "" : ":") + file.string();
     m_files.Set(m_list);

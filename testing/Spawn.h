@@ -38,7 +38,7 @@ class ChildCommand {
       const std::string text = *entry;
       if (!overrides.count(text.substr(0, text.find('=')))) m_env.push_back(text);
     }
-    for (const auto& [name, value] : overrides) m_env.push_back(name + "=" + value);
+    for (const auto& [name, value] : overrides) m_env.push_back(name + '=' += value);
     m_args = {program};
     m_args.insert(m_args.end(), args.begin(), args.end());
     for (std::string& entry : m_env) m_envp.push_back(entry.data());

@@ -163,9 +163,7 @@ bool Report(const Run& run) {
   return run.ok && readOk && writeOk && memoryOk;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int RunBenchmark(int argc, char** argv) {
   std::uint64_t entries = 100000;
   bool scaling = false;
   bool keep = false;
@@ -198,4 +196,15 @@ int main(int argc, char** argv) {
   }
   std::printf("\n%s\n", met ? "all targets met" : "some targets missed");
   return met ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    return RunBenchmark(argc, argv);
+  } catch (const std::exception& e) {
+    std::cerr << "converter_XmlSncConvBench: " << e.what() << '\n';
+    return 2;
+  }
 }

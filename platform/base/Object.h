@@ -79,7 +79,7 @@ class AFX_API CObject {
   CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); }
 
 #define IMPLEMENT_SERIAL(class_name, base_class_name, schema)                              \
-  CObject* class_name::CreateObject() { return new class_name; }                           \
+  CObject* class_name::CreateObject() { return new class_name; } /* NOLINT: a type name */ \
   CRuntimeClass class_name::class##class_name = {#class_name, sizeof(class_name), schema,  \
                                                  class_name::CreateObject,                 \
                                                  RUNTIME_CLASS(base_class_name)};          \

@@ -64,7 +64,7 @@ std::optional<std::string> ReadWholeFile(const fs::path& file) {
   return bytes;
 }
 
-void SetText(Store& store, std::string_view key, std::string_view name, std::string utf8) {
+void SetText(Store& store, std::string_view key, std::string_view name, std::string_view utf8) {
   std::optional<std::string> cp932 = Utf8ToCp932(utf8);
   if (!cp932) return;
   Value value;

@@ -293,6 +293,7 @@ TEST(ArchiveFormat, WideStringsAreReadAsCp932) {
 // escaped DWORD forms.
 TEST(ArchiveFormat, BigClassAndObjectNumbers) {
   std::vector<std::unique_ptr<CObject>> nodes;
+  nodes.reserve(0x8000);
   for (int i = 0; i < 0x8000; ++i) nodes.push_back(std::make_unique<CSampleNode>());
   const auto first = SampleLayout();
   const auto second = SampleLayout();

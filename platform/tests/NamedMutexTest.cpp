@@ -137,6 +137,7 @@ TEST_F(NamedMutexTest, QuestionsNeverDisturbCreatorsOrEachOther) {
   const auto holder = NamedMutex::Create("hDadudiv");
   ASSERT_NE(holder, nullptr);
   std::vector<std::thread> askers;
+  askers.reserve(3);
   for (int i = 0; i < 3; ++i)
     askers.emplace_back([&] {
       while (!stop) {
