@@ -12,6 +12,7 @@
 #include <fstream>
 
 #include "SampleDialog.h"
+#include "UiTestSupport.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/Sj.h"
 #include "platform/ui/InputMethod.h"
@@ -25,16 +26,6 @@ using ::testing::ElementsAreArray;
 using vext::ui::ScriptedDialogStep;
 using vext::ui::ScriptedEvent;
 using vext::ui::ScriptedUserInterface;
-
-std::string U8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
-
-std::string ReadAll(std::FILE* file) {
-  std::fflush(file);
-  std::rewind(file);
-  std::string text;
-  for (int c; (c = std::fgetc(file)) != EOF;) text += static_cast<char>(c);
-  return text;
-}
 
 // Each entry as "<text>#<data>", in list order.
 std::vector<CString> Listed(const std::vector<vext::ListItem>& entries) {

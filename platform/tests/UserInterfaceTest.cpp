@@ -15,6 +15,7 @@
 #include <sstream>
 #include <thread>
 
+#include "UiTestSupport.h"
 #include "platform/text/Sj.h"
 #include "platform/ui/UserInterface.h"
 #include "platform/ui/detail/ConsoleUserInterface.h"
@@ -26,17 +27,6 @@ using ::testing::ElementsAre;
 using vext::ui::ConsoleUserInterface;
 using vext::ui::ScriptedEvent;
 using vext::ui::ScriptedUserInterface;
-
-std::string U8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
-
-std::string ReadAll(std::FILE* file) {
-  std::fflush(file);
-  std::rewind(file);
-  std::string text;
-  int c;
-  while ((c = std::fgetc(file)) != EOF) text += static_cast<char>(c);
-  return text;
-}
 
 std::vector<std::string> ReadLines(const std::string& path) {
   std::ifstream in(path);

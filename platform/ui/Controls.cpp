@@ -137,12 +137,6 @@ int CListBox::GetText(int index, CString& text) const {
   return text.GetLength();
 }
 
-int CListBox::GetTextLen(int index) const {
-  const vext::WindowState* list = ListOf(*this);
-  if (!list || !ValidIndex(*list, index)) return LB_ERR;
-  return list->items[static_cast<std::size_t>(index)].text.GetLength();
-}
-
 int CListBox::GetTopIndex() const {
   const vext::WindowState* list = ListOf(*this);
   return list ? list->topIndex : LB_ERR;

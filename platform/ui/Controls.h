@@ -48,7 +48,6 @@ class AFX_API CListBox : public CWnd {
   int SetItemData(int index, DWORD_PTR data);
   // The item's length in bytes.
   int GetText(int index, CString& text) const;
-  int GetTextLen(int index) const;
   int GetTopIndex() const;
   int SetTopIndex(int index);
   // The width in pixels the list can scroll to (WS_HSCROLL).

@@ -45,14 +45,14 @@
 //          CDialog::DoDataExchange(pDX);
 //          DDX_Text(pDX, 14000, m_text);
 //          DDX_Radio(pDX, 14001, m_choice);  // 0: 14001 checked, 1: 14002
-//          DDX_Control(pDX, 1011, m_list);   // a CListBox member, for lists
 //        }
 //        BOOL OnInitDialog() override;       // CDialog's runs UpdateData(FALSE)
 //        afx_msg void OnAdd();               // ON_BN_CLICKED(1017, OnAdd)
 //        DECLARE_MESSAGE_MAP()
 //      };
 //
-//    Controls are reached through members bound by DDX_Control or through
+//    Controls are reached through members bound by DDX_Control
+//    (DDX_Control(pDX, 1011, m_list) with a CListBox m_list) or through
 //    GetDlgItem: static_cast<CListBox*>(GetDlgItem(1011)) is safe, as the
 //    object's class follows the control's kind. OnOK (IDOK) moves the
 //    controls' data to the members and ends with IDOK; OnCancel ends with
@@ -93,11 +93,11 @@
 // font's base units) and the state of the dialog and of each control. The
 // implementation draws them, installs itself with SetObserver to redraw a
 // control the moment it changes, delivers every user action with
-// PerformDialogAction (DialogActions.h) and returns once Model()->Ended()
-// (its Result() is the end code), uninstalling its observer. When nobody
-// can answer, EndUnattended ends the dialog as Enter or Escape would. A
-// modeless dialog (the wait dialog) is offered as WaitView::Dialog() while
-// it is shown.
+// PerformDialogAction (DialogActions.h), on the dialog's thread, and
+// returns once Model()->Ended() (its Result() is the end code),
+// uninstalling its observer. When nobody can answer, EndUnattended ends
+// the dialog as Enter or Escape would. A modeless dialog (the wait dialog)
+// is offered as WaitView::Dialog() while it is shown.
 #pragma once
 
 #include <memory>

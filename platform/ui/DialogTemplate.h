@@ -28,14 +28,11 @@ constexpr DWORD DS_SETFOREGROUND = 0x0200;
 
 // Control styles of the kinds that have some.
 constexpr DWORD ES_MULTILINE = 0x0004;
-constexpr DWORD ES_AUTOVSCROLL = 0x0040;
 constexpr DWORD ES_AUTOHSCROLL = 0x0080;
 constexpr DWORD ES_READONLY = 0x0800;
-constexpr DWORD ES_WANTRETURN = 0x1000;
 constexpr DWORD LBS_NOTIFY = 0x0001;  // tell the dialog of selections and double clicks
 constexpr DWORD LBS_SORT = 0x0002;    // AddString keeps the items in order
 constexpr DWORD LBS_USETABSTOPS = 0x0080;
-constexpr DWORD LBS_NOINTEGRALHEIGHT = 0x0100;
 constexpr DWORD ACS_TRANSPARENT = 0x0002;
 
 // The id of controls that the code never names (labels, frames).

@@ -15,10 +15,10 @@ namespace vext::ui {
 
 namespace {
 
-// CP932 text as one UTF-8 log field.
-std::string Field(const CString& text) {
+// UTF-8 text as one log field.
+std::string Escaped(std::string_view utf8) {
   std::string out;
-  for (char c : Cp932ToUtf8Lossy(text.view())) {
+  for (char c : utf8) {
     switch (c) {
       case '\\': out += "\\\\"; break;
       case '\n': out += "\\n"; break;
@@ -29,6 +29,9 @@ std::string Field(const CString& text) {
   }
   return out;
 }
+
+// CP932 text as one UTF-8 log field.
+std::string Field(const CString& text) { return Escaped(Cp932ToUtf8Lossy(text.view())); }
 
 // The pieces of `text` between unescaped `separator`s; a backslash takes
 // the next character as it is.
@@ -256,7 +259,7 @@ int ScriptedUserInterface::DoModal(CDialog& dialog) {
       step.refusal = PerformDialogAction(dialog, *action);
     }
     step.state = stateNow();
-    Log("action\t" + text + "\t" + (step.understood ? RefusalName(step.refusal) : "bad"));
+    Log("action\t" + Escaped(text) + "\t" + (step.understood ? RefusalName(step.refusal) : "bad"));
     AddStep(index, std::move(step));
   }
   if (running()) {

@@ -41,10 +41,6 @@ struct WindowState {
 
   ControlKind Kind() const { return control ? control->kind : ControlKind::Static; }
   DWORD Style() const { return control ? control->style : 0; }
-  bool IsButton() const {
-    return control && (Kind() == ControlKind::PushButton || Kind() == ControlKind::DefPushButton ||
-                       Kind() == ControlKind::RadioButton || Kind() == ControlKind::CheckBox);
-  }
 };
 
 // What changed in a window, for an implementation to redraw it.

@@ -35,11 +35,9 @@
 //   wait-cursor\t<begin|end>
 //   bad-answer\t<entry>                an entry of $VEXT_UI_ANSWERS not understood
 //
-// (The actions go to the log as they were given: plain UTF-8.)
-//
-// In texts a backslash is written "\\", a line feed "\n", a carriage return
-// "\r" and a tab "\t". Each line is written with one append, so lines of
-// several processes never interleave.
+// In texts and actions a backslash is written "\\", a line feed "\n", a
+// carriage return "\r" and a tab "\t". The lines of one event are written
+// with one append, so the events of several processes never interleave.
 #pragma once
 
 #include <deque>
