@@ -62,41 +62,117 @@ png_uint_32 DotsPerMetre(int dpi) {
   return dpi > 0 ? static_cast<png_uint_32>(dpi / 0.0254 + 0.5) : 0;
 }
 
+// The image's colours when there are at most 16 of them (a palette image
+// packs 1, 2 or 4 bits a pixel: a two-colour barcode is 24 times smaller
+// to compress than RGB); empty otherwise.
+std::vector<Pixel> SmallPalette(const Image& image) {
+  std::vector<Pixel> palette;
+  const Pixel* p = image.Bits();
+  const Pixel* end = p + static_cast<std::size_t>(image.Width()) * image.Height();
+  Pixel last = *p;
+  palette.push_back(last);
+  for (; p != end; ++p) {
+    if (*p == last) continue;
+    last = *p;
+    if (std::find(palette.begin(), palette.end(), last) != palette.end()) continue;
+    if (palette.size() == 16) return {};
+    palette.push_back(last);
+  }
+  return palette;
+}
+
+// How an image is written: RGB, or a palette of 1, 2 or 4 bits a pixel.
+struct PngLayout {
+  std::vector<Pixel> palette;  // empty for RGB
+  std::vector<png_color> colours;
+  int depth = 8;
+  std::vector<png_byte> row;
+};
+
+PngLayout LayoutFor(const Image& image) {
+  PngLayout layout;
+  layout.palette = SmallPalette(image);
+  const std::size_t n = layout.palette.size();
+  layout.depth = n == 0 ? 8 : n <= 2 ? 1 : n <= 4 ? 2 : 4;
+  for (Pixel p : layout.palette)
+    layout.colours.push_back(
+        {static_cast<png_byte>(p >> 16), static_cast<png_byte>(p >> 8), static_cast<png_byte>(p)});
+  const std::size_t width = static_cast<std::size_t>(image.Width());
+  layout.row.resize(n == 0 ? width * 3 : (width * layout.depth + 7) / 8);
+  return layout;
+}
+
+// Everything libpng may leave by longjmp: no object with a destructor is
+// created here.
+void WritePng(png_structp png, png_infop info, const Image& image, PngLayout& layout, int dpiX,
+              int dpiY, std::vector<BYTE>& out) {
+  png_set_write_fn(png, &out, AppendToBuffer, NoFlush);
+  png_set_compression_level(png, 6);
+  const bool rgb = layout.palette.empty();
+  if (rgb) {
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE | PNG_FILTER_SUB | PNG_FILTER_UP);
+    png_set_IHDR(png, info, image.Width(), image.Height(), 8, PNG_COLOR_TYPE_RGB,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_BASE, PNG_FILTER_TYPE_BASE);
+  } else {
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
+    png_set_IHDR(png, info, image.Width(), image.Height(), layout.depth, PNG_COLOR_TYPE_PALETTE,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_BASE, PNG_FILTER_TYPE_BASE);
+    png_set_PLTE(png, info, layout.colours.data(), static_cast<int>(layout.colours.size()));
+  }
+  if (dpiX > 0 && dpiY > 0)
+    png_set_pHYs(png, info, DotsPerMetre(dpiX), DotsPerMetre(dpiY), PNG_RESOLUTION_METER);
+  png_write_info(png, info);
+  png_byte* row = layout.row.data();
+  const int depth = layout.depth;
+  const std::size_t width = static_cast<std::size_t>(image.Width());
+  for (int y = 0; y < image.Height(); ++y) {
+    const Pixel* from = image.Bits() + y * width;
+    // Rows repeat (a bar is the same from top to bottom): the packed row
+    // of the one above serves again.
+    if (y > 0 && std::equal(from, from + width, from - width)) {
+      png_write_row(png, row);
+      continue;
+    }
+    if (rgb) {
+      for (int x = 0; x < image.Width(); ++x) {
+        row[3 * x] = static_cast<png_byte>(from[x] >> 16);
+        row[3 * x + 1] = static_cast<png_byte>(from[x] >> 8);
+        row[3 * x + 2] = static_cast<png_byte>(from[x]);
+      }
+    } else {
+      std::fill(layout.row.begin(), layout.row.end(), 0);
+      int index = 0;
+      Pixel last = layout.palette[0];
+      for (int x = 0; x < image.Width(); ++x) {
+        if (from[x] != last) {
+          last = from[x];
+          index = static_cast<int>(std::find(layout.palette.begin(), layout.palette.end(), last) -
+                                   layout.palette.begin());
+        }
+        const int bit = x * depth;
+        row[bit / 8] |= static_cast<png_byte>(index << (8 - depth - bit % 8));
+      }
+    }
+    png_write_row(png, row);
+  }
+  png_write_end(png, info);
+}
+
 }  // namespace
 
 std::vector<BYTE> EncodePng(const Image& image, int dpiX, int dpiY) {
   std::vector<BYTE> out;
   if (image.Empty()) return out;
+  PngLayout layout = LayoutFor(image);
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   if (!png) return out;
   png_infop info = png_create_info_struct(png);
-  std::vector<png_byte> row(static_cast<std::size_t>(image.Width()) * 3);
-  // libpng reports its errors by longjmp: nothing with a destructor may be
-  // created between here and the end of the encoding.
   if (!info || setjmp(png_jmpbuf(png))) {
     png_destroy_write_struct(&png, &info);
     out.clear();
     return out;
   }
-  png_set_write_fn(png, &out, AppendToBuffer, NoFlush);
-  // Barcode images are large flat areas: fast filtering compresses them well.
-  png_set_compression_level(png, 6);
-  png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE | PNG_FILTER_SUB | PNG_FILTER_UP);
-  png_set_IHDR(png, info, image.Width(), image.Height(), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_BASE, PNG_FILTER_TYPE_BASE);
-  if (dpiX > 0 && dpiY > 0)
-    png_set_pHYs(png, info, DotsPerMetre(dpiX), DotsPerMetre(dpiY), PNG_RESOLUTION_METER);
-  png_write_info(png, info);
-  for (int y = 0; y < image.Height(); ++y) {
-    const Pixel* from = image.Bits() + static_cast<std::size_t>(y) * image.Width();
-    for (int x = 0; x < image.Width(); ++x) {
-      row[3 * x] = static_cast<png_byte>(from[x] >> 16);
-      row[3 * x + 1] = static_cast<png_byte>(from[x] >> 8);
-      row[3 * x + 2] = static_cast<png_byte>(from[x]);
-    }
-    png_write_row(png, row.data());
-  }
-  png_write_end(png, info);
+  WritePng(png, info, image, layout, dpiX, dpiY, out);
   png_destroy_write_struct(&png, &info);
   return out;
 }
