@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "Decoders.h"
+#include "platform/text/Sj.h"
 #include "platform/ui/DeviceContext.h"
 #include "platform/ui/Gdi.h"
 
@@ -211,7 +212,7 @@ TEST_F(Output, InapplicablePropertiesAreKept) {
   ASSERT_EQ(BarcodePutBarRatio(bar, 3.0), 1);
   ASSERT_EQ(BarcodePutQREscCode(bar, 0x1B), 1);
   ASSERT_EQ(BarcodePutStopChar(bar, "D"), 1);
-  BarcodePutFont(bar, "ＭＳ ゴシック", 9, 700);
+  BarcodePutFont(bar, "ＭＳ ゴシック"_sj, 9, 700);
   const auto png = folder / "jan.png";
   ASSERT_EQ(BarcodeSaveFile(bar, png.c_str(), nullptr), 1);
   EXPECT_EQ(Zbar(png), "EAN-13:4901234567894");
