@@ -10,6 +10,7 @@
 #pragma once
 
 #include "platform/base/CString.h"
+#include "platform/ui/Image.h"
 #include "platform/ui/Window.h"
 
 struct CSize {
@@ -17,9 +18,6 @@ struct CSize {
   LONG cy = 0;
 };
 
-struct RECT {
-  LONG left = 0, top = 0, right = 0, bottom = 0;
-};
 using LPRECT = RECT*;
 
 class AFX_API CDC {
