@@ -19,6 +19,7 @@ std::string Text(const void* p) {
   std::snprintf(text, sizeof text, "%p", p);
   return p ? text : "0";
 }
+std::string Text(HWND window) { return Text(reinterpret_cast<const void*>(window.Value())); }
 std::string Text(long v) { return std::to_string(v); }
 std::string Text(int v) { return std::to_string(v); }
 std::string Text(unsigned long v) { return std::to_string(v); }
