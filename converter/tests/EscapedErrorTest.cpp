@@ -12,6 +12,7 @@
 
 #include "ConverterTestSupport.h"
 #include "platform/base/Exceptions.h"
+#include "platform/ui/Dialog.h"
 #include "platform/ui/UserInterface.h"
 
 namespace {
@@ -52,14 +53,14 @@ class BrokenUserInterface : public vext::ui::UserInterface {
   std::optional<CString> FileDialog(const vext::ui::FileDialogRequest&) override {
     return std::nullopt;
   }
-  int DoModal(vext::ui::ModalDialog&) override { return IDCANCEL; }
+  int DoModal(CDialog&) override { return IDCANCEL; }
   void WaitShown(const vext::ui::WaitView&) override {}
   void WaitTextChanged(const vext::ui::WaitView&) override {}
   void WaitHidden(const vext::ui::WaitView&) override {}
 };
 
 TEST(EscapedError, WithoutAWorkingMessageBoxTheTextGoesToStandardError) {
-  auto previous = vext::ui::SetCurrent(std::make_unique<BrokenUserInterface>());
+  auto previous = vext::ui::SetCurrent(std::make_shared<BrokenUserInterface>());
   ::testing::internal::CaptureStderr();
   ReportEscapedError(Thrown(std::bad_alloc()));
   const std::string written = ::testing::internal::GetCapturedStderr();
