@@ -3,8 +3,8 @@
 # .clang-tidy over the sources of the build's compilation database
 # (build/compile_commands.json, made by scripts/setup.sh), one file per
 # core; any finding fails. The static analyzer's checks, which take many
-# times longer on test code (the test macros multiply its paths), look at
-# the code under test only. An argument narrows the files (a regular
+# times longer on test code (the test macros multiply its paths), and the
+# performance checks look at the code under test only. An argument narrows the files (a regular
 # expression on their paths), e.g. scripts/tidy.sh platform/fs/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -20,5 +20,6 @@ only=${1:-}
 test_code='/(tests|testing|fuzz|bench)/'
 status=0
 "$runner" -p "$build" -j "$jobs" -quiet "^(?!.*$test_code)(?=.*$only)" || status=1
-"$runner" -p "$build" -j "$jobs" -quiet -checks=-clang-analyzer-* "^(?=.*$test_code)(?=.*$only)" || status=1
+"$runner" -p "$build" -j "$jobs" -quiet -checks=-clang-analyzer-*,-performance-* \
+  "^(?=.*$test_code)(?=.*$only)" || status=1
 exit $status

@@ -5,6 +5,8 @@
 
 #include <iconv.h>
 
+#include <string_view>
+
 #include "platform/base/CString.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/Sj.h"
@@ -88,7 +90,7 @@ TEST(SjLiteral, EveryTableEntryEqualsIconv) {
 TEST(Unicode, DecodingRefusesWhatIsNotACharacter) {
   struct Row {
     const char* name;
-    std::string bytes;
+    std::string_view bytes;
     int length;  // 0: refused
     char32_t cp;
   };
@@ -114,18 +116,16 @@ TEST(Unicode, DecodingRefusesWhatIsNotACharacter) {
       EXPECT_EQ(static_cast<std::uint32_t>(cp), static_cast<std::uint32_t>(row.cp)) << row.name;
     }
   }
+  // As sv literals, so that the zero bytes count.
+  using namespace std::string_view_literals;
   const Row utf16le[] = {
-      {"one unit", std::string("A\0", 2), 2, U'A'},
-      {"surrogate pair", std::string("\x3D\xD8\x00\xDE", 4), 4, 0x1F600},
-      {"one byte", "A", 0, 0},
-      {"lone low surrogate", "\x00\xDC", 0, 0},
-      {"high surrogate at the end", "\x3D\xD8", 0, 0},
-      {"high surrogate, then a letter",
-       std::string("\x3D\xD8"
-                   "A\0",
-                   4),
-       0, 0},
-      {"pair cut short", std::string("\x3D\xD8\x00", 3), 0, 0},
+      {"one unit", "A\0"sv, 2, U'A'},
+      {"surrogate pair", "\x3D\xD8\x00\xDE"sv, 4, 0x1F600},
+      {"one byte", "A"sv, 0, 0},
+      {"lone low surrogate", "\x00\xDC"sv, 0, 0},
+      {"high surrogate at the end", "\x3D\xD8"sv, 0, 0},
+      {"high surrogate, then a letter", "\x3D\xD8\x41\x00"sv, 0, 0},
+      {"pair cut short", "\x3D\xD8\x00"sv, 0, 0},
   };
   for (const Row& row : utf16le) {
     char32_t cp = 0;
