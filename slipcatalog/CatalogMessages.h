@@ -14,11 +14,9 @@ inline const char* const kCannotWriteMainData = "メインデータを作成で�
 // The copies in the linked products' files.
 inline const char* const kLinkedFileOperationFailed = "ファイル操作中にエラーが起こりました"_sj;
 inline const char* const kDenFileVersion =
-    "伝票印刷オリジナルフォームのデータファイルを読むことができません。\n"
-    "ファイルのバージョンが違う可能性があります。"_sj;
+    "伝票印刷オリジナルフォームのデータファイルを読むことができません。\nファイルのバージョンが違う可能性があります。"_sj;
 inline const char* const kOkuFileVersion =
-    "送り状印刷オリジナルフォームのデータファイルを読むことができません。\n"
-    "ファイルのバージョンが違う可能性があります。"_sj;
+    "送り状印刷オリジナルフォームのデータファイルを読むことができません。\nファイルのバージョンが違う可能性があります。"_sj;
 
 // Shows `text` in an OK message box.
 void Show(const char* text);
