@@ -5,7 +5,7 @@
 // identifiers, later versions) reach the merge, the lookups and the
 // editing walks. Whatever loads must store, and storing what was loaded
 // back must give the same bytes again. Never a crash, a leak or a
-// double free.
+// double free. The messages that bad files cause are shown to nobody.
 #include <stdlib.h>
 
 #include <cstddef>
@@ -16,25 +16,12 @@
 #include <memory>
 #include <string>
 
+#include "../testing/SilentUserInterface.h"
 #include "SlipCatalog.h"
-#include "platform/ui/UserInterface.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// Messages are expected (bad files) and are dropped.
-class SilentInterface : public vext::ui::UserInterface {
- public:
-  int MessageBox(const CString&, UINT type) override { return vext::ui::DefaultButton(type); }
-  std::optional<CString> FileDialog(const vext::ui::FileDialogRequest&) override {
-    return std::nullopt;
-  }
-  int DoModal(vext::ui::ModalDialog& dialog) override { return dialog.DefaultResult(); }
-  void WaitShown(const vext::ui::WaitView&) override {}
-  void WaitTextChanged(const vext::ui::WaitView&) override {}
-  void WaitHidden(const vext::ui::WaitView&) override {}
-};
 
 class Catalogue : public CSlipCatalog {
  public:
@@ -67,7 +54,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   setenv("VEXT_REGISTRY", (root / "registry.reg").c_str(), 1);
   setenv("VEXT_REGISTRY_DEFAULTS", "0", 1);
   setenv("VEXT_RUNTIME_DIR", (root / "run").c_str(), 1);
-  vext::ui::SetCurrent(std::make_unique<SilentInterface>());
+  vext::ui::SetCurrent(std::make_unique<vext::testing::SilentUserInterface>());
   return 0;
 }
 
