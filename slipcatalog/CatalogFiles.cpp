@@ -1,7 +1,5 @@
 #include "CatalogFiles.h"
 
-#include "CatalogFile.h"
-
 #include <cerrno>
 #include <memory>
 #include <new>
@@ -9,7 +7,6 @@
 #include "CatalogMessages.h"
 #include "CatalogTree.h"
 #include "platform/fs/File.h"
-#include "platform/ui/UserInterface.h"
 
 namespace slipcatalog {
 namespace {
@@ -81,10 +78,6 @@ WriteOutcome StoreList(const CString& path, const CObArray& records) {
   return WriteOutcome::written;
 }
 
-}  // namespace slipcatalog
-
-namespace slipcatalog {
-
 ReadOutcome ReadOptionalList(const CString& path, CObArray& records) {
   const ReadOutcome outcome = LoadList(path, RUNTIME_CLASS(CDaiBunrui), records);
   if (!ReadResult(outcome)) message::Show(message::kFileOperationFailed);
@@ -100,28 +93,6 @@ int WriteListFile(const CString& path, const CObArray& records) {
   }
   message::Show(message::kFileOperationFailed);
   return 0;
-}
-
-void message::Show(const char* text) { AfxMessageBox(CString(text), MB_OK | MB_ICONEXCLAMATION); }
-
-}  // namespace slipcatalog
-
-namespace slipcatalog {
-
-int ReadCatalogFile(const CString& path, CObArray& records, CString& reason) {
-  CObArray loaded;
-  if (LoadList(path, nullptr, loaded, &reason) != ReadOutcome::loaded) return 0;
-  for (CObject* record : loaded.items()) {
-    if (!record || record->IsKindOf(RUNTIME_CLASS(CDaiBunrui)) ||
-        record->IsKindOf(RUNTIME_CLASS(CShoBunrui)) ||
-        record->IsKindOf(RUNTIME_CLASS(CLayoutInfo)) || record->IsKindOf(RUNTIME_CLASS(CChuBunrui)))
-      continue;
-    reason = CArchiveException(CArchiveException::badClass, path).GetErrorMessage();
-    DestroyAll(loaded);
-    return 0;
-  }
-  records.Append(loaded);
-  return 1;
 }
 
 }  // namespace slipcatalog

@@ -75,17 +75,9 @@ int CSlipCatalog::SetRecent(CLayoutInfo* layout) {
   if (!layout) return 0;
   // Built before the read, which may replace the very record given.
   std::unique_ptr<CDaiBunrui> entry = RecentEntryFor(layout);
-  const LONG key = layout->layoutId;
-  const auto lock = EditLock::Acquire(recentPath);
-  if (!CanEdit(ReadOptionalList(recentPath, recentList))) return 0;
-  const int present = IndexOfEntry(recentList, key);
-  if (present >= 0) {
-    MoveToFront(recentList, present);
-  } else {
-    recentList.InsertAt(0, entry.release());
-  }
-  TrimRecent(recentList);
-  return WriteRecent();
+  if (!SetRecent(entry.get())) return 0;
+  entry.release();  // the catalogue's now
+  return 1;
 }
 
 int CSlipCatalog::ResetRecent(int position) {

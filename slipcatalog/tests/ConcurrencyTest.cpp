@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <string>
 
-#include "CatalogFile.h"
+#include "CatalogFileReader.h"
 #include "CatalogTestSupport.h"
 
 namespace slipcatalog::testing {

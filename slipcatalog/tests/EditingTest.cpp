@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "CatalogFile.h"
+#include "CatalogFileReader.h"
 #include "CatalogTestSupport.h"
 #include "platform/fs/File.h"
 

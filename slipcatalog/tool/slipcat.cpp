@@ -22,7 +22,7 @@
 #include <optional>
 #include <string>
 
-#include "CatalogFile.h"
+#include "CatalogFileReader.h"
 #include "JsonDump.h"
 #include "SlipCatalog.h"
 #include "TreeListing.h"
