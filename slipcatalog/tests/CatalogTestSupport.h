@@ -77,7 +77,7 @@ class CatalogTest : public ::testing::Test {
   vext::testing::ScopedEnv drives{"VEXT_DRIVES", (temp.path() / "drives").string()};
   vext::testing::ScopedEnv runtime{"VEXT_RUNTIME_DIR", (temp.path() / "run").string()};
   vext::ui::ScriptedUserInterface* ui = nullptr;
-  std::unique_ptr<vext::ui::UserInterface> saved;
+  std::shared_ptr<vext::ui::UserInterface> saved;
 };
 
 // The identifiers of a list of layouts, in order.
