@@ -29,10 +29,12 @@ std::string FirstUnconvertible(std::string_view utf8) {
         std::min(SequenceLength(static_cast<unsigned char>(utf8[i])), utf8.size() - i);
     const std::string_view character = utf8.substr(i, length);
     if (!vext::Utf8ToCp932(character)) {
-      char codes[32] = "";
-      for (std::size_t k = 0; k < character.size(); ++k)
-        std::snprintf(codes + 3 * k, sizeof codes - 3 * k, k ? " %02X" : "%02X",
-                      static_cast<unsigned char>(character[k]));
+      std::string codes;
+      for (const char byte : character) {
+        char code[4];
+        std::snprintf(code, sizeof code, "%02X", static_cast<unsigned char>(byte));
+        codes += (codes.empty() ? "" : " ") + std::string(code);
+      }
       return "\"" + std::string(character) + "\" (UTF-8 " + codes + ")";
     }
     i += length;
