@@ -103,13 +103,15 @@ class VEXTBASE_API CNVextDoc : public CObject {
   const CString* Value(const CNPropObj* obj, int facePos) const;
   CString& ValueForWrite(const CNPropObj* obj, int facePos);
   void AdoptLayout(std::shared_ptr<CNVextLayoutData> layout);
+  CString& IndexForWrite(int key);
 
   std::shared_ptr<CNVextLayoutData> m_layout;
   // Values, face after face, `m_stride` slots each; empty until the first
   // value is stored (a blank document costs nothing).
   std::vector<CString> m_values;
   int m_stride = 0;
-  std::array<CString, NVEXT_INDEX_COUNT> m_index;
+  // Index keys 1..NVEXT_INDEX_COUNT; made at the first one stored.
+  std::unique_ptr<std::array<CString, NVEXT_INDEX_COUNT>> m_index;
 
   CString m_strTitle;
   CString m_strMemo;

@@ -25,10 +25,10 @@ void DocumentAccess::StoreBody(CArchive& ar, const CNVextDoc& doc) {
      << doc.m_lUserNo;
 
   DWORD keys = 0;
-  for (const CString& key : doc.m_index) keys += key.IsEmpty() ? 0 : 1;
+  for (int k = 1; k <= NVEXT_INDEX_COUNT; ++k) keys += doc.GetIndex(k).IsEmpty() ? 0 : 1;
   ar.WriteCount(keys);
-  for (int k = 0; k < NVEXT_INDEX_COUNT; ++k)
-    if (!doc.m_index[k].IsEmpty()) ar << static_cast<BYTE>(k + 1) << doc.m_index[k];
+  for (int k = 1; k <= NVEXT_INDEX_COUNT && keys; ++k)
+    if (!doc.GetIndex(k).IsEmpty()) ar << static_cast<BYTE>(k) << (*doc.m_index)[k - 1];
 
   const CNVextLayoutData* layout = doc.m_layout.get();
   if (!layout || !HasValues(doc.m_values)) {
@@ -60,7 +60,7 @@ void DocumentAccess::LoadBody(CArchive& ar, CNVextDoc& doc) {
     BYTE key;
     ar >> key;
     if (key <= last || key > NVEXT_INDEX_COUNT) ThrowMalformed(ar);
-    ar >> doc.m_index[key - 1];
+    ar >> doc.IndexForWrite(key);
     last = key;
   }
 

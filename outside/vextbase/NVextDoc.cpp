@@ -101,18 +101,23 @@ BOOL CNVextDoc::SetStrDataByOrder(UINT order, int men, const CString& value, int
 
 BOOL CNVextDoc::SetIndex(int key, const CString& value, int /*nReserved*/) {
   if (key < 1 || key > NVEXT_INDEX_COUNT) return FALSE;
-  m_index[key - 1] = value;
+  IndexForWrite(key) = value;
   return TRUE;
 }
 
+CString& CNVextDoc::IndexForWrite(int key) {
+  if (!m_index) m_index = std::make_unique<std::array<CString, NVEXT_INDEX_COUNT>>();
+  return (*m_index)[key - 1];
+}
+
 CString CNVextDoc::GetIndex(int key) const {
-  return key >= 1 && key <= NVEXT_INDEX_COUNT ? m_index[key - 1] : CString();
+  return key >= 1 && key <= NVEXT_INDEX_COUNT && m_index ? (*m_index)[key - 1] : CString();
 }
 
 void CNVextDoc::InitData() {
   m_values.clear();
   m_stride = 0;
-  for (CString& key : m_index) key.Empty();
+  m_index.reset();
 }
 
 BOOL CNVextDoc::GetVEXTDOC(tagNVEXTDOC* header, int /*nReserved*/) const {
