@@ -7,41 +7,17 @@
 #include <cstdlib>
 #include <string>
 
+#include "FuzzArchive.h"
 #include "VextBase.h"
-#include "platform/fs/MemFile.h"
 
-namespace {
-
-constexpr int kBufferSize = 64;
-
-std::string Stored(CVextFileIO& io) {
-  CMemFile file;
-  CArchive ar(&file, CArchive::store, kBufferSize);
-  io.Serialize(ar);
-  ar.Close();
-  return std::string(reinterpret_cast<const char*>(file.GetBytes()), file.GetLength());
-}
-
-// The bytes the data set took, or npos when it did not load.
-std::size_t Load(CVextFileIO& io, std::string bytes) {
-  CMemFile file(reinterpret_cast<BYTE*>(bytes.data()), static_cast<UINT>(bytes.size()));
-  try {
-    CArchive ar(&file, CArchive::load, kBufferSize);
-    io.Serialize(ar);
-    ar.Close();
-  } catch (const CArchiveException&) {
-    return std::string::npos;
-  }
-  return static_cast<std::size_t>(file.GetPosition());
-}
-
-}  // namespace
+using vext_fuzz::Load;
+using vext_fuzz::Stored;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   CVextFileIO io;
-  const std::size_t used = Load(io, std::string(reinterpret_cast<const char*>(data), size));
-  if (used == std::string::npos) return 0;
-  if (used > size) std::abort();
+  const auto used = Load(io, std::string(reinterpret_cast<const char*>(data), size));
+  if (!used) return 0;
+  if (*used > size) std::abort();
   const std::string stored = Stored(io);
   CVextFileIO again;
   if (Load(again, stored) != stored.size() || Stored(again) != stored) std::abort();

@@ -7,35 +7,11 @@
 #include <cstdlib>
 #include <string>
 
+#include "FuzzArchive.h"
 #include "VextBase.h"
-#include "platform/fs/MemFile.h"
 
-namespace {
-
-// A small buffer makes every refill path of the archive run.
-constexpr int kBufferSize = 64;
-
-std::string Stored(CNVextLayoutData& layout) {
-  CMemFile file;
-  CArchive ar(&file, CArchive::store, kBufferSize);
-  layout.Serialize(ar);
-  ar.Close();
-  return std::string(reinterpret_cast<const char*>(file.GetBytes()), file.GetLength());
-}
-
-bool Load(CNVextLayoutData& layout, std::string bytes) {
-  CMemFile file(reinterpret_cast<BYTE*>(bytes.data()), static_cast<UINT>(bytes.size()));
-  try {
-    CArchive ar(&file, CArchive::load, kBufferSize);
-    layout.Serialize(ar);
-    ar.Close();
-    return true;
-  } catch (const CArchiveException&) {
-    return false;
-  }
-}
-
-}  // namespace
+using vext_fuzz::Load;
+using vext_fuzz::Stored;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   CNVextLayoutData layout;
