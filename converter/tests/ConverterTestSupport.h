@@ -50,7 +50,7 @@ class ScriptedUi {
 
  private:
   vext::ui::ScriptedUserInterface* m_ui;
-  std::unique_ptr<vext::ui::UserInterface> m_previous;
+  std::shared_ptr<vext::ui::UserInterface> m_previous;
 };
 
 }  // namespace vext::test
