@@ -8,7 +8,7 @@
 #include <string>
 
 #include "FuzzArchive.h"
-#include "VextBase.h"
+#include "vextbase/VextBase.h"
 
 using vext_fuzz::Load;
 using vext_fuzz::Stored;

@@ -1,6 +1,6 @@
 // The form document library VextBase: layouts (formats) and their
 // property objects, documents and data sets, and their files. Include this
-// header for all of it.
+// header, as "vextbase/VextBase.h", for all of it.
 //
 //   CNVextLayoutData   a layout: identifier, faces, table region, objects
 //   CNPropObj          an object on the form: order, item name, flags

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "NVextDoc.h"
+#include "vextbase/NVextDoc.h"
 
 namespace vext::base {
 

@@ -8,8 +8,8 @@
 #include <memory>
 #include <optional>
 
-#include "NVextLayoutData.h"
 #include "platform/base/GlobalMemory.h"
+#include "vextbase/NVextLayoutData.h"
 
 namespace vext::base {
 

@@ -1,4 +1,4 @@
-#include "Korbe95Data.h"
+#include "vextbase/Korbe95Data.h"
 
 #include <unordered_map>
 #include <vector>

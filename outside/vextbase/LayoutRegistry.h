@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "NVextLayoutData.h"
+#include "vextbase/NVextLayoutData.h"
 
 namespace vext::base {
 

@@ -1,4 +1,4 @@
-#include "NPropObj.h"
+#include "vextbase/NPropObj.h"
 
 #include "Records.h"
 

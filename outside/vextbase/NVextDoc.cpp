@@ -1,4 +1,4 @@
-#include "NVextDoc.h"
+#include "vextbase/NVextDoc.h"
 
 #include <algorithm>
 #include <cstring>

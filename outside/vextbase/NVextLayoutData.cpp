@@ -1,4 +1,4 @@
-#include "NVextLayoutData.h"
+#include "vextbase/NVextLayoutData.h"
 
 #include <atomic>
 

@@ -1,4 +1,4 @@
-#include "PropData.h"
+#include "vextbase/PropData.h"
 
 IMPLEMENT_DYNAMIC(CPropData, CObject)
 

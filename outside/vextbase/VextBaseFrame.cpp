@@ -1,4 +1,4 @@
-#include "VextBaseFrame.h"
+#include "vextbase/VextBaseFrame.h"
 
 #include "DocumentAccess.h"
 #include "LayoutRegistry.h"

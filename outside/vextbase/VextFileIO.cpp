@@ -1,4 +1,4 @@
-#include "VextFileIO.h"
+#include "vextbase/VextFileIO.h"
 
 #include "Records.h"
 #include "VextEnv.h"

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "DataSetJson.h"
-#include "VextBase.h"
+#include "vextbase/VextBase.h"
 
 namespace vextform {
 

@@ -18,7 +18,7 @@
 #include <string>
 
 #include "TextJson.h"
-#include "VextBase.h"
+#include "vextbase/VextBase.h"
 
 namespace vextform {
 

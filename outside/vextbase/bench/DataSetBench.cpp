@@ -8,9 +8,9 @@
 #include <memory>
 #include <string>
 
-#include "VextBase.h"
 #include "platform/fs/File.h"
 #include "platform/text/Sj.h"
+#include "vextbase/VextBase.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "VextBase.h"
 #include "platform/fs/MemFile.h"
+#include "vextbase/VextBase.h"
 
 namespace vextbase_test {
 

@@ -15,7 +15,7 @@
 #include "xmlSncEnv.h"
 #endif
 #ifdef VEXT_HAVE_VEXTBASE
-#include "VextBase.h"
+#include "vextbase/VextBase.h"
 #endif
 
 namespace {

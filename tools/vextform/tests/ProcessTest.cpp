@@ -10,7 +10,7 @@
 #include <fstream>
 
 #include "ScopedInstallation.h"
-#include "VextBase.h"
+#include "vextbase/VextBase.h"
 
 namespace fs = std::filesystem;
 using vext::testing::ScopedInstallation;
