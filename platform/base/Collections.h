@@ -224,10 +224,10 @@ class CTypedPtrArray : public BASE {
 template <class BASE, class TYPE>
 class CTypedPtrList : public BASE {
  public:
-  TYPE GetHead() { return static_cast<TYPE>(BASE::GetHead()); }
-  TYPE GetTail() { return static_cast<TYPE>(BASE::GetTail()); }
-  TYPE GetNext(POSITION& pos) { return static_cast<TYPE>(BASE::GetNext(pos)); }
-  TYPE GetAt(POSITION pos) { return static_cast<TYPE>(BASE::GetAt(pos)); }
+  TYPE GetHead() const { return static_cast<TYPE>(BASE::GetHead()); }
+  TYPE GetTail() const { return static_cast<TYPE>(BASE::GetTail()); }
+  TYPE GetNext(POSITION& pos) const { return static_cast<TYPE>(BASE::GetNext(pos)); }
+  TYPE GetAt(POSITION pos) const { return static_cast<TYPE>(BASE::GetAt(pos)); }
   TYPE RemoveHead() { return static_cast<TYPE>(BASE::RemoveHead()); }
   TYPE RemoveTail() { return static_cast<TYPE>(BASE::RemoveTail()); }
   POSITION AddTail(TYPE value) { return BASE::AddTail(value); }

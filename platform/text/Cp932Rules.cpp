@@ -17,4 +17,15 @@ std::size_t FindOnBoundary(std::string_view text, std::string_view needle, std::
   return std::string_view::npos;
 }
 
+std::size_t PrefixOnBoundary(std::string_view text, std::size_t maxBytes) {
+  if (text.size() <= maxBytes) return text.size();
+  std::size_t i = 0;
+  while (i < maxBytes) {
+    const std::size_t step = IsLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
+    if (i + step > maxBytes) break;
+    i += step;
+  }
+  return i;
+}
+
 }  // namespace vext

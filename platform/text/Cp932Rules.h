@@ -20,4 +20,9 @@ constexpr bool IsLeadByte(unsigned char byte) {
 AFX_API std::size_t FindOnBoundary(std::string_view text, std::string_view needle,
                                    std::size_t start = 0);
 
+// Length of the longest prefix of `text` of at most `maxBytes` bytes that
+// does not split a double-byte character (a lead byte as the last byte of
+// `text` counts as one character).
+AFX_API std::size_t PrefixOnBoundary(std::string_view text, std::size_t maxBytes);
+
 }  // namespace vext
