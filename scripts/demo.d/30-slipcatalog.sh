@@ -40,7 +40,7 @@ if ((check)); then
   "$slipcat" show 2002 | grep -qF '改訂版' || fail "layout 2002 was not replaced by the downloaded one"
   if "$slipcat" show 5001 >/dev/null 2>&1; then fail "a download of no catalogue category was shown"; fi
   # A file cut short: a message naming it and a failure status.
-  head -c 40 "$(native_path "$data")/Data/MyData/SlipCatalog.dat" >"$work/cut.dat"
+  head -c 40 "$(native_path "$data\\Data\\MyData\\SlipCatalog.dat")" >"$work/cut.dat"
   if "$slipcat" dump "$work/cut.dat" >/dev/null 2>"$work/cut.err"; then fail "slipcat read a file cut short"; fi
   grep -q 'cut\.dat' "$work/cut.err" || fail "slipcat's message does not name the bad file"
   echo
