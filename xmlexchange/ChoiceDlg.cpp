@@ -1,0 +1,3 @@
+#include "ChoiceDlg.h"
+
+int CChoiceDlg::DoModal() { return vext::ui::Current().DoModal(*this); }
