@@ -15,12 +15,14 @@ cd "$(dirname "$0")/.."
 # Compiler and build tools; libxml2 (the XML DOM) and xmllint (tests and
 # the benchmark check documents with it); GoogleTest/GoogleMock and Google
 # Benchmark; clang with its runtime libraries for libFuzzer and the fuzz
-# build; iconv (libc-bin) for the sample data.
+# build; iconv (libc-bin) for the sample data; CLI11 for the command lines
+# of the tools.
 packages=(
   build-essential g++ make cmake pkg-config git libc-bin
   libxml2-dev libxml2-utils
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
+  libcli11-dev
 )
 
 if command -v dpkg-query >/dev/null 2>&1; then
