@@ -50,7 +50,8 @@ class CContactXmlEngine {
   using SlotSet = std::array<CString, kSlotCount>;
 
   // --- import ---
-  bool ReadDocument(std::vector<Row>& rows);
+  bool ReadDocument(CPtrArray& table);
+  static void Append(CPtrArray& table, Row row);
   bool LoadFailed(const vext::xml::EntryReader& reader);
   void ShowLoadFailure(const CString& reason) const;
   Row ReadEntry(const vext::xml::Node& entry);

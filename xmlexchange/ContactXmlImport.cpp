@@ -26,14 +26,12 @@ int CContactXmlEngine::Import(const CString& path, CPtrArray* table, bool compan
     return kFailed;
   }
   m_bSupplier = m_columns.Supplier();
+  // Rows go into the table as they are read, and come out again unless
+  // the whole document was read and found well-formed: the host sees
+  // either all of them or none.
+  const int hostRows = table->GetSize();
   try {
-    // The rows reach the host only when the whole document has been read
-    // and found well-formed.
-    std::vector<Row> rows;
-    if (!ReadDocument(rows)) return kFailed;
-    table->items().reserve(table->items().size() + rows.size());
-    for (Row& row : rows) table->Add(row.release());
-    return kDone;
+    if (ReadDocument(*table)) return kDone;
   } catch (const ConversionError&) {
     ShowLoadFailure(ConversionError::Message());
   } catch (const CException& error) {
@@ -41,10 +39,13 @@ int CContactXmlEngine::Import(const CString& path, CPtrArray* table, bool compan
   } catch (const std::bad_alloc&) {
     AfxMessageBox(vext::snxml::kMsgOutOfMemory, MB_OK);
   }
+  for (int index = table->GetSize() - 1; index >= hostRows; --index)
+    delete static_cast<CStringArray*>(table->GetAt(index));
+  table->SetSize(hostRows);
   return kFailed;
 }
 
-bool CContactXmlEngine::ReadDocument(std::vector<Row>& rows) {
+bool CContactXmlEngine::ReadDocument(CPtrArray& table) {
   EntryReader reader;
   if (!reader.Open(m_strPath)) return LoadFailed(reader);
   m_strRootName = reader.RootName();
@@ -62,14 +63,19 @@ bool CContactXmlEngine::ReadDocument(std::vector<Row>& rows) {
     return false;
   }
   if (form == cx::RootForm::RootIsEntry) {
-    if (const Node root = reader.ExpandRoot()) rows.push_back(ReadEntry(root));
+    if (const Node root = reader.ExpandRoot()) Append(table, ReadEntry(root));
   } else {
     const char* const entryName = cx::EntryElementOf(form);
     for (Node entry = reader.NextEntry(); entry; entry = reader.NextEntry())
-      if (entry.NodeName() == entryName) rows.push_back(ReadEntry(entry));
+      if (entry.NodeName() == entryName) Append(table, ReadEntry(entry));
   }
   if (reader.ParseErrorCode() == 0) reader.Finish();
   return reader.ParseErrorCode() == 0 || LoadFailed(reader);
+}
+
+void CContactXmlEngine::Append(CPtrArray& table, Row row) {
+  table.Add(row.get());
+  row.release();
 }
 
 bool CContactXmlEngine::LoadFailed(const EntryReader& reader) {

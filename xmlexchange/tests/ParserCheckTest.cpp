@@ -36,9 +36,16 @@ TEST(CheckXml, NoParserClassInTheRegistry) {
 
 // A copy of the library in a folder of its own, where no xmlSncEnv lies
 // beside it and none is on the search path, loaded as a host loads it.
+// The build tree's run paths hold empty entries, which stand for the
+// working folder: the test works in the copy's folder.
 TEST(CheckXml, WithoutXmlSncEnv) {
   vext::testing::ScopedRegistry registry(/*builtinDefaults=*/true);
   vext::test::ScratchDir dir;
+  struct WorkIn {
+    std::filesystem::path before = std::filesystem::current_path();
+    explicit WorkIn(const std::filesystem::path& folder) { std::filesystem::current_path(folder); }
+    ~WorkIn() { std::filesystem::current_path(before); }
+  } workIn(dir.path());
   const std::filesystem::path copy = dir / "libSnXmlConv.so";
   std::filesystem::copy_file(SNXMLCONV_LIBRARY, copy);
   void* library = dlopen(copy.c_str(), RTLD_NOW | RTLD_LOCAL);
