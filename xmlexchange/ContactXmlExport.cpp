@@ -35,7 +35,8 @@ int CContactXmlEngine::Export(const CString& path, const CPtrArray* table) {
     cx::BeginContactXml(writer, m_strPath, cx::kLibraryXmlDeclaration, cx::kLibraryDoctypeComment);
     if (!CheckSaveState(writer.Nodes())) return kFailed;
     for (int index = 1; index < table->GetSize(); ++index)
-      writer.Write(BuildItem(writer.Nodes(), static_cast<const CStringArray*>(table->GetAt(index))));
+      writer.Write(
+          BuildItem(writer.Nodes(), static_cast<const CStringArray*>(table->GetAt(index))));
     writer.Commit();
     return CheckSaveState(writer.Nodes()) ? kDone : kFailed;
   } catch (const CException& error) {

@@ -163,8 +163,10 @@ int CContactXmlEngine::ChooseLocationSet() const {
       if (!slot.IsEmpty()) return true;
     return false;
   };
-  const cx::LocationSet first = m_bCompanyPreferred ? cx::LocationSet::Office : cx::LocationSet::Home;
-  const cx::LocationSet second = m_bCompanyPreferred ? cx::LocationSet::Home : cx::LocationSet::Office;
+  const cx::LocationSet first =
+      m_bCompanyPreferred ? cx::LocationSet::Office : cx::LocationSet::Home;
+  const cx::LocationSet second =
+      m_bCompanyPreferred ? cx::LocationSet::Home : cx::LocationSet::Office;
   if (any(first)) return static_cast<int>(first);
   if (any(second)) return static_cast<int>(second);
   return static_cast<int>(cx::LocationSet::Other);
@@ -198,8 +200,8 @@ void CContactXmlEngine::ReadAddress(const Node& element) {
   ForEachChild(element, cx::kElemAddressItem, [&](const Node& item) {
     if (item.Attributes().empty()) return;
     // An item without "locationType" is read as if it were empty.
-    SlotSet& slots =
-        m_slots[static_cast<int>(cx::LocationSetOfLocationType(AttributeOf(item, cx::kAttrLocationType)))];
+    SlotSet& slots = m_slots[static_cast<int>(
+        cx::LocationSetOfLocationType(AttributeOf(item, cx::kAttrLocationType)))];
     for (const Node& child : item.ChildNodes()) {
       if (!child.IsElement()) continue;
       const CString name = child.NodeName();
@@ -213,9 +215,12 @@ void CContactXmlEngine::ReadAddress(const Node& element) {
       } else if (name == cx::kElemAddressLine) {
         const CString type = AttributeOf(child, cx::kAttrAddressLineType);
         static constexpr std::pair<const char*, Slot> kLines[] = {
-            {cx::kLineTypePrefecture, kPrefecture}, {cx::kLineTypeCity, kCity},
-            {cx::kLineTypeTown, kTown},             {cx::kLineTypeNumber, kNumber},
-            {cx::kLineTypeBuilding, kBuilding},     {cx::kLineTypeFloorOrRoom, kFloorOrRoom}};
+            {cx::kLineTypePrefecture, kPrefecture},
+            {cx::kLineTypeCity, kCity},
+            {cx::kLineTypeTown, kTown},
+            {cx::kLineTypeNumber, kNumber},
+            {cx::kLineTypeBuilding, kBuilding},
+            {cx::kLineTypeFloorOrRoom, kFloorOrRoom}};
         if (type == cx::kLineTypeOthers) {
           slots[kOtherLines] += child.Text();
         } else {
@@ -282,7 +287,8 @@ void CContactXmlEngine::ReadExtension(const Node& element) {
         SetIfEmpty(m_columns.Find(Key::Memo), item.Text());
     } else if (extensionType == cx::kExtensionExtended && MakerDocument()) {
       const CString type = AttributeOf(item, cx::kAttrType);
-      SetIfEmpty(m_columns.Find(name.view()), type.IsEmpty() ? item.Text() : type + ":" + item.Text());
+      SetIfEmpty(m_columns.Find(name.view()),
+                 type.IsEmpty() ? item.Text() : type + ":" + item.Text());
     }
   });
 }

@@ -7,7 +7,8 @@
 namespace vext::snxml {
 
 int CheckXmlParser() {
-  auto library = DynamicLibrary::Load("xmlSncEnv.DLL", reinterpret_cast<const void*>(&CheckXmlParser));
+  auto library =
+      DynamicLibrary::Load("xmlSncEnv.DLL", reinterpret_cast<const void*>(&CheckXmlParser));
   // A library without the entry point is as good as none.
   const auto check =
       library ? reinterpret_cast<int (*)()>(library->Symbol("ChkMsxmlVer")) : nullptr;

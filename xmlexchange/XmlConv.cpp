@@ -18,15 +18,15 @@ int CXMLConv::XmlImport(CString path, CString& date, long& /*unused3*/, int& /*u
                         CStringList* extensionNames, CStringList* buyerValues,
                         CStringList* shipTo1Values, CStringList* shipTo2Values,
                         CStringList* sellerValues, CStringList* headerValues,
-                        CPtrList* statementRows, CStringList* totalValues,
-                        CStringList* paperValues, CStringList* extensionValues) {
+                        CPtrList* statementRows, CStringList* totalValues, CStringList* paperValues,
+                        CStringList* extensionValues) {
   CDenpyoXmlEngine::Lists lists;
   lists.date = &date;
   // In the order of CDenpyoXmlEngine::kPlainSections.
-  lists.names = {buyerNames, shipTo1Names, shipTo2Names, sellerNames,
-                 headerNames, totalNames,  paperNames};
-  lists.values = {buyerValues, shipTo1Values, shipTo2Values, sellerValues,
-                  headerValues, totalValues,  paperValues};
+  lists.names = {buyerNames,  shipTo1Names, shipTo2Names, sellerNames,
+                 headerNames, totalNames,   paperNames};
+  lists.values = {buyerValues,  shipTo1Values, shipTo2Values, sellerValues,
+                  headerValues, totalValues,   paperValues};
   lists.statementColumns = statementColumns;
   lists.statementRows = statementRows;
   lists.extensionNames = extensionNames;

@@ -53,7 +53,7 @@ struct FileDialogRequest {
   CString defaultExt;  // without the dot
   CString fileName;    // initial file name or path
   CString filter;      // "Description|*.ext|...|"
-  DWORD flags = 0;    // OFN_ flags
+  DWORD flags = 0;     // OFN_ flags
 };
 
 // A modal dialog: a class with its own state and behaviour that runs

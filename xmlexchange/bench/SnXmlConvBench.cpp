@@ -60,12 +60,14 @@ struct Table {
 // extensions (①, ㈱, 髙) in a Shift_JIS file.
 void Generate(Table& table, std::uint64_t entries) {
   const char* const family[] = {"山田"_sj, "高橋"_sj, "佐藤"_sj, "鈴木"_sj, "比嘉"_sj, "渡邉"_sj};
-  const char* const familyKana[] = {"ﾔﾏﾀﾞ"_sj, "ﾀｶﾊｼ"_sj, "ｻﾄｳ"_sj, "ｽｽﾞｷ"_sj, "ﾋｶﾞ"_sj, "ﾜﾀﾅﾍﾞ"_sj};
+  const char* const familyKana[] = {"ﾔﾏﾀﾞ"_sj, "ﾀｶﾊｼ"_sj, "ｻﾄｳ"_sj,
+                                    "ｽｽﾞｷ"_sj, "ﾋｶﾞ"_sj,  "ﾜﾀﾅﾍﾞ"_sj};
   const char* const given[] = {"太郎"_sj, "花子"_sj, "一郎"_sj, "美咲"_sj, "健二"_sj};
   const char* const givenKana[] = {"ﾀﾛｳ"_sj, "ﾊﾅｺ"_sj, "ｲﾁﾛｳ"_sj, "ﾐｻｷ"_sj, "ｹﾝｼﾞ"_sj};
-  const char* const places[] = {"東京都新宿区西新宿２－８－１"_sj, "大阪府大阪市北区中之島１－３－２０"_sj,
-                                "神奈川県横浜市中区港町１－１"_sj, "北海道札幌市中央区北一条西２丁目"_sj,
-                                "沖縄県那覇市泉崎１－２－２"_sj};
+  const char* const places[] = {
+      "東京都新宿区西新宿２－８－１"_sj, "大阪府大阪市北区中之島１－３－２０"_sj,
+      "神奈川県横浜市中区港町１－１"_sj, "北海道札幌市中央区北一条西２丁目"_sj,
+      "沖縄県那覇市泉崎１－２－２"_sj};
   std::uint64_t state = 1;
   const auto next = [&state](std::uint64_t n) {
     state = state * 6364136223846793005ULL + 1442695040888963407ULL;
@@ -88,7 +90,8 @@ void Generate(Table& table, std::uint64_t entries) {
     }
     set(6, CString(std::to_string(1000000 + next(8999999))));
     set(7, places[next(5)]);
-    set(8, CString("03-" + std::to_string(1000 + next(8999)) + "-" + std::to_string(1000 + i % 9000)));
+    set(8,
+        CString("03-" + std::to_string(1000 + next(8999)) + "-" + std::to_string(1000 + i % 9000)));
     set(9, CString("03-" + std::to_string(1000 + next(8999)) + "-0000"));
     set(10, CString("user" + std::to_string(i) + "@example.jp"));
     set(11, company ? "御中"_sj : "様"_sj);
@@ -104,7 +107,8 @@ void Generate(Table& table, std::uint64_t entries) {
 double StatusMiB(const char* field) {
   std::ifstream status("/proc/self/status");
   for (std::string line; std::getline(status, line);)
-    if (line.rfind(field, 0) == 0) return std::stod(line.substr(std::string(field).size())) / 1024.0;
+    if (line.rfind(field, 0) == 0)
+      return std::stod(line.substr(std::string(field).size())) / 1024.0;
   return 0;
 }
 
@@ -125,7 +129,8 @@ int Child(const std::string& step, std::uint64_t entries, const std::string& pat
   const auto start = std::chrono::steady_clock::now();
   const int result = step == "export" ? conv.ExportContactXML(CString(path), &table.rows)
                                       : conv.ImportContactXML(CString(path), 0, &table.rows);
-  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   const double peak = StatusMiB("VmHWM:");
   malloc_trim(0);
   const double after = StatusMiB("VmRSS:");
@@ -205,8 +210,7 @@ bool Report(const Run& run) {
   const bool importOk = run.importStep.ok && run.importStep.seconds <= 2 * run.stream.seconds;
   std::printf("\n%llu entries, ContactXML %.1f MiB\n", static_cast<unsigned long long>(run.entries),
               run.xmlMiB);
-  std::printf("  %-26s %9s %14s %12s   %-26s\n", "step", "time", "beyond table", "table",
-              "target");
+  std::printf("  %-26s %9s %14s %12s   %-26s\n", "step", "time", "beyond table", "table", "target");
   char target[64];
   std::snprintf(target, sizeof target, "< %.2f s", exportLimit);
   std::printf("  %-26s %7.2f s %10.1f MiB %8.1f MiB   %-26s %s\n", "ExportContactXML",
@@ -253,9 +257,10 @@ int main(int argc, char** argv) {
     const double growth = large.importStep.beyondMiB - small.importStep.beyondMiB;
     const double exportGrowth = large.exportStep.beyondMiB - small.exportStep.beyondMiB;
     const bool flat = growth < 16 && exportGrowth < 16;
-    std::printf("\nmemory beyond the table, x10 entries: import %+.1f MiB, export %+.1f MiB "
-                "(flat: < 16 MiB more)   %s\n",
-                growth, exportGrowth, flat ? "ok" : "MISSED");
+    std::printf(
+        "\nmemory beyond the table, x10 entries: import %+.1f MiB, export %+.1f MiB "
+        "(flat: < 16 MiB more)   %s\n",
+        growth, exportGrowth, flat ? "ok" : "MISSED");
     met = met && flat;
   }
   return met ? 0 : 1;

@@ -22,8 +22,8 @@
 namespace {
 
 const std::vector<std::string> kDefaultColumns = {
-    "Name", "PhoenicPerson", "CustomerCode", "Company", "PhoenicCompany", "Section", "Zip",
-    "Address", "TEL", "FAX", "E-mail", "Keisho2", "Memo"};
+    "Name",    "PhoenicPerson", "CustomerCode", "Company", "PhoenicCompany", "Section", "Zip",
+    "Address", "TEL",           "FAX",          "E-mail",  "Keisho2",        "Memo"};
 
 // Text from the command line (UTF-8) as the system's string.
 CString FromArgument(const std::string& utf8) {
@@ -68,7 +68,8 @@ class Table {
     for (void* row : m_rows) {
       const auto& cells = *static_cast<const CStringArray*>(row);
       for (int column = 0; column < cells.GetSize(); ++column)
-        out << (column ? "\t" : "") << (row == m_rows[0] && column == 0 ? "#" : Shown(cells[column]));
+        out << (column ? "\t" : "")
+            << (row == m_rows[0] && column == 0 ? "#" : Shown(cells[column]));
       out << '\n';
     }
   }
@@ -93,7 +94,7 @@ int Import(const std::string& book, const std::string& copyTo,
 }
 
 int Slip(const std::string& path) {
-  static const char* const kSections[] = {"Buyer",  "ShipTo1", "ShipTo2",  "SellerInfo",
+  static const char* const kSections[] = {"Buyer",  "ShipTo1", "ShipTo2",   "SellerInfo",
                                           "Header", "Total",   "PaperInfo", "Extension"};
   CString date;
   long unused3 = 0;

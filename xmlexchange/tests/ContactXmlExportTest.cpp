@@ -19,9 +19,9 @@ using vext::test::U8;
 using Record = std::map<std::string, std::string>;
 
 const std::vector<std::string> kAllColumns = {
-    "Name",   "PhoenicPerson", "CustomerCode", "Company", "PhoenicCompany", "Section", "Zip",
-    "Address", "TEL",          "FAX",          "E-mail",  "Keisho2",        "Memo",    "Branch",
-    "Fax"};
+    "Name",    "PhoenicPerson", "CustomerCode", "Company", "PhoenicCompany",
+    "Section", "Zip",           "Address",      "TEL",     "FAX",
+    "E-mail",  "Keisho2",       "Memo",         "Branch",  "Fax"};
 
 class ContactXmlExport : public ::testing::Test {
  protected:
@@ -97,8 +97,10 @@ TEST_F(ContactXmlExport, ItemLayout) {
           u8" Extension\n"
           u8"  ExtensionItem xml:lang=\"ja-JP\" extensionType=\"Common\" name=\"Suffix\" \"様\"\n"
           u8"  ExtensionItem xml:lang=\"ja-JP\" extensionType=\"Common\" name=\"Memo\" \"\"\n"
-          u8"  ExtensionItem xml:lang=\"ja-JP\" extensionType=\"Extended\" name=\"Branch\" \"①号店\"\n"
-          u8"  ExtensionItem xml:lang=\"ja-JP\" extensionType=\"Extended\" name=\"Fax\" \"045-999\"\n")},
+          u8"  ExtensionItem xml:lang=\"ja-JP\" extensionType=\"Extended\" name=\"Branch\" "
+          u8"\"①号店\"\n"
+          u8"  ExtensionItem xml:lang=\"ja-JP\" extensionType=\"Extended\" name=\"Fax\" "
+          u8"\"045-999\"\n")},
       {"an organisation, also with a person's name; no leading prefecture",
        {{"Name", U8(u8"担当 花子")},
         {"Company", U8(u8"㈱髙橋")},
@@ -238,7 +240,8 @@ TEST_F(ContactXmlExport, FailuresLeaveAnExistingFileAsItWas) {
 TEST_F(ContactXmlExport, AFolderThatIsNotThereIsAFileError) {
   HostTable table({"Name"});
   CContactXmlConv conv;
-  EXPECT_EQ(conv.ExportContactXML(vext::test::SystemPath(dir / "none" / "out.xml"), table.get()), 2);
+  EXPECT_EQ(conv.ExportContactXML(vext::test::SystemPath(dir / "none" / "out.xml"), table.get()),
+            2);
   ASSERT_EQ(ui.Messages().size(), 1u);
   EXPECT_NE(ui.Messages()[0].find((dir / "none" / "out.xml").string()), std::string::npos)
       << ui.Messages()[0];

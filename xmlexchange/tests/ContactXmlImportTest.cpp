@@ -21,14 +21,15 @@ const std::string kMaker = vext::contactxml::kCreatorUri;
 
 // Every key the library knows, and one of the host's own.
 const std::vector<std::string> kAllColumns = {
-    "Name", "PhoenicPerson", "CustomerCode", "Company", "PhoenicCompany", "Section", "Zip",
-    "Address", "TEL", "FAX", "E-mail", "Keisho2", "Memo", "Branch"};
+    "Name",    "PhoenicPerson", "CustomerCode", "Company", "PhoenicCompany", "Section", "Zip",
+    "Address", "TEL",           "FAX",          "E-mail",  "Keisho2",        "Memo",    "Branch"};
 
 // A 1.1 document (UTF-8) with the given ContactXMLItem contents.
 std::string Doc11(const std::vector<std::string>& items, const std::string& creator = kMaker) {
-  std::string xml = U8(u8"<?xml version='1.0' encoding='UTF-8'?>\n"
-                       u8"<!--<!DOCTYPE ContactXML SYSTEM \"ContactXML_01_01a_20030312.dtd\">-->\n"
-                       u8"<ContactXML xmlns='http://www.xmlns.org/2002/ContactXML' version='1.1'");
+  std::string xml =
+      U8(u8"<?xml version='1.0' encoding='UTF-8'?>\n"
+         u8"<!--<!DOCTYPE ContactXML SYSTEM \"ContactXML_01_01a_20030312.dtd\">-->\n"
+         u8"<ContactXML xmlns='http://www.xmlns.org/2002/ContactXML' version='1.1'");
   if (!creator.empty()) xml += " creator='" + creator + "'";
   xml += ">\n";
   for (const std::string& item : items) xml += "  <ContactXMLItem>" + item + "</ContactXMLItem>\n";
@@ -36,8 +37,8 @@ std::string Doc11(const std::vector<std::string>& items, const std::string& crea
 }
 
 std::string Name(const std::string& name, const std::string& reading = "") {
-  return "<PersonName><PersonNameItem xml:lang='ja-JP'><FullName pronunciation='" + reading +
-         "'>" + name + "</FullName></PersonNameItem></PersonName>";
+  return "<PersonName><PersonNameItem xml:lang='ja-JP'><FullName pronunciation='" + reading + "'>" +
+         name + "</FullName></PersonNameItem></PersonName>";
 }
 
 class ContactXmlImport : public ::testing::Test {
@@ -106,7 +107,8 @@ TEST_F(ContactXmlImport, EntryToRecord) {
           u8"<FullAddress>東京都千代田区１－１</FullAddress></AddressItem></Address>"),
        {{"Address", U8(u8"東京都千代田区１－１")}}},
       {"an AddressItem without attributes is skipped",
-       U8(u8"<Address><AddressItem><FullAddress>どこか</FullAddress></AddressItem></Address>"), {}},
+       U8(u8"<Address><AddressItem><FullAddress>どこか</FullAddress></AddressItem></Address>"),
+       {}},
       {"a mobile number stands in for a missing telephone",
        "<Phone><PhoneItem phoneDevice='Cellular' usage='Private'>090-1111-2222</PhoneItem>"
        "<PhoneItem phoneDevice='Fax' usage='Private'>03-3333-4444</PhoneItem></Phone>",
@@ -129,20 +131,23 @@ TEST_F(ContactXmlImport, EntryToRecord) {
        "<EmailItem usage='Official' preference='True'>b@x.jp</EmailItem>"
        "<EmailItem usage='Official'>c@x.jp</EmailItem></Email>",
        {{"E-mail", "b@x.jp"}}},
-      {"an e-mail without usage is not used",
-       "<Email><EmailItem>a@x.jp</EmailItem></Email>", {}},
+      {"an e-mail without usage is not used", "<Email><EmailItem>a@x.jp</EmailItem></Email>", {}},
       {"maker's document: code, extended items, typed values",
        U8(u8"<PersonID><PersonIDItem codeDomain='Other'>X</PersonIDItem>"
           u8"<PersonIDItem codeDomain='UserDefined'>C-001</PersonIDItem>"
           u8"<PersonIDItem codeDomain='UserDefined'>C-002</PersonIDItem></PersonID>"
           u8"<Extension>"
-          u8"<ExtensionItem xml:lang='ja-JP' extensionType='Common' name='Suffix'>様</ExtensionItem>"
-          u8"<ExtensionItem xml:lang='ja-JP' extensionType='Common' name='Memo'>①要連絡</ExtensionItem>"
+          u8"<ExtensionItem xml:lang='ja-JP' extensionType='Common' "
+          u8"name='Suffix'>様</ExtensionItem>"
+          u8"<ExtensionItem xml:lang='ja-JP' extensionType='Common' "
+          u8"name='Memo'>①要連絡</ExtensionItem>"
           u8"<ExtensionItem xml:lang='ja-JP' extensionType='Common' name='Other'>x</ExtensionItem>"
           u8"<ExtensionItem xml:lang='ja-JP' extensionType='Extended' name='Branch' type='code'>"
           u8"本店</ExtensionItem>"
-          u8"<ExtensionItem xml:lang='ja-JP' extensionType='Extended' name='Branch'>支店</ExtensionItem>"
-          u8"<ExtensionItem xml:lang='ja-JP' extensionType='Extended' name='Unknown'>x</ExtensionItem>"
+          u8"<ExtensionItem xml:lang='ja-JP' extensionType='Extended' "
+          u8"name='Branch'>支店</ExtensionItem>"
+          u8"<ExtensionItem xml:lang='ja-JP' extensionType='Extended' "
+          u8"name='Unknown'>x</ExtensionItem>"
           u8"<ExtensionItem xml:lang='ja-JP' extensionType='Extended'>no name</ExtensionItem>"
           u8"</Extension>"),
        {{"CustomerCode", "C-001"},
@@ -152,8 +157,10 @@ TEST_F(ContactXmlImport, EntryToRecord) {
       {"another creator: no code, no extended items; common items still read",
        U8(u8"<PersonID><PersonIDItem codeDomain='UserDefined'>C-001</PersonIDItem></PersonID>"
           u8"<Extension>"
-          u8"<ExtensionItem xml:lang='ja-JP' extensionType='Common' name='Suffix'>様</ExtensionItem>"
-          u8"<ExtensionItem xml:lang='ja-JP' extensionType='Extended' name='Branch'>本店</ExtensionItem>"
+          u8"<ExtensionItem xml:lang='ja-JP' extensionType='Common' "
+          u8"name='Suffix'>様</ExtensionItem>"
+          u8"<ExtensionItem xml:lang='ja-JP' extensionType='Extended' "
+          u8"name='Branch'>本店</ExtensionItem>"
           u8"</Extension>"),
        {{"Keisho2", U8(u8"様")}},
        "http://www.example.com/other/1.1"},
@@ -236,7 +243,8 @@ TEST_F(ContactXmlImport, RootForms) {
            Name("C") + "</ContactXMLItem></ContactXML>",
        {"A", "B", "C"}},
       {"1.0: the root is the one entry",
-       "<ContactXML version='1.0'>" + Name("A") + "<Unknown/></ContactXML>", {"A"}},
+       "<ContactXML version='1.0'>" + Name("A") + "<Unknown/></ContactXML>",
+       {"A"}},
       {"SNContactXML: each ContactXML child",
        "<SNContactXML><ContactXML>" + Name("A") + "</ContactXML><ContactXMLItem>" + Name("X") +
            "</ContactXMLItem><ContactXML>" + Name("B") + "</ContactXML></SNContactXML>",
@@ -322,8 +330,8 @@ TEST_F(ContactXmlImport, FailuresLeaveTheTableAsItWas) {
     std::string message;  // the whole message, or its start when ending in "..."
   } cases[] = {
       {"not well-formed after whole entries", brokenAtEnd, LoadFailed("...")},
-      {"not well-formed, with a root of another form",
-       "<Phonebook><x></Phonebook>", LoadFailed("...")},
+      {"not well-formed, with a root of another form", "<Phonebook><x></Phonebook>",
+       LoadFailed("...")},
       {"text that CP932 cannot hold", Doc11({Name(U8(u8"😀"))}),
        LoadFailed(U8(u8"文字コードを変換できない文字が含まれています。"))},
       {"another version", "<ContactXML version='1.2'/>",
@@ -340,7 +348,8 @@ TEST_F(ContactXmlImport, FailuresLeaveTheTableAsItWas) {
     const std::vector<std::string> messages = ui.Messages();
     ASSERT_EQ(messages.size(), 1u);
     if (c.message.ends_with("..."))
-      EXPECT_TRUE(messages[0].starts_with(c.message.substr(0, c.message.size() - 3))) << messages[0];
+      EXPECT_TRUE(messages[0].starts_with(c.message.substr(0, c.message.size() - 3)))
+          << messages[0];
     else
       EXPECT_EQ(messages[0], c.message);
     ui->ClearEvents();

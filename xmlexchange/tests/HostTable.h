@@ -58,7 +58,8 @@ class HostTable {
   std::map<std::string, std::string> Record(int record) const {
     const CStringArray& names = Row(0);
     const CStringArray& row = Row(record);
-    EXPECT_EQ(row.GetSize(), names.GetSize()) << "record " << record << " is not as wide as the table";
+    EXPECT_EQ(row.GetSize(), names.GetSize())
+        << "record " << record << " is not as wide as the table";
     std::map<std::string, std::string> values;
     for (int column = 0; column < row.GetSize() && column < names.GetSize(); ++column) {
       if (row[column].IsEmpty()) continue;

@@ -22,7 +22,8 @@ Texts TextsOf(const CStringList& list) {
 
 // The host's lists for one slip, as the slip programs hold them.
 struct Slip {
-  static constexpr int kSections = 8;  // Buyer ShipTo1 ShipTo2 SellerInfo Header Total PaperInfo Extension
+  static constexpr int kSections =
+      8;  // Buyer ShipTo1 ShipTo2 SellerInfo Header Total PaperInfo Extension
   CString date = "unchanged";
   long unused3 = 33;
   int unused4 = 44;
@@ -50,8 +51,7 @@ struct Slip {
   bool Untouched() const {
     for (int k = 0; k < kSections; ++k)
       if (!names[k].IsEmpty() || !values[k].IsEmpty()) return false;
-    return rows.IsEmpty() && columns.IsEmpty() && unused3 == 33 && unused4 == 44 &&
-           unused5 == "55";
+    return rows.IsEmpty() && columns.IsEmpty() && unused3 == 33 && unused4 == 44 && unused5 == "55";
   }
 };
 
@@ -71,20 +71,21 @@ class SlipImport : public ::testing::Test {
 
 TEST_F(SlipImport, SectionsToLists) {
   Slip slip;
-  ASSERT_EQ(Import(U8(u8"<?xml version='1.0' encoding='UTF-8'?>\n"
-                      u8"<DenpyoXML xmlns='urn:denpyo' version='1.0' creator='x' date='2024-04-01'>\n"
-                      u8" <Buyer><Name>㈱髙橋</Name><!-- note --><?pi x?><Zip>100</Zip></Buyer>\n"
-                      u8" <Header><No>1</No></Header>\n"
-                      u8" <Unknown><X>1</X></Unknown>\n"
-                      u8" <ShipTo1><Name>①</Name></ShipTo1><ShipTo2/>\n"
-                      u8" <SellerInfo><Name>S</Name></SellerInfo>\n"
-                      u8" <Total><Sum>300</Sum></Total><PaperInfo><Form>A4</Form></PaperInfo>\n"
-                      u8" <Extension><ExtensionItem name='a' type='t'>1</ExtensionItem>"
-                      u8"<ExtensionItem>no name</ExtensionItem><Other name='x'/></Extension>\n"
-                      u8" <Buyer><Tel>03</Tel></Buyer>\n"
-                      u8"</DenpyoXML>\n"),
-                   slip),
-            1);
+  ASSERT_EQ(
+      Import(U8(u8"<?xml version='1.0' encoding='UTF-8'?>\n"
+                u8"<DenpyoXML xmlns='urn:denpyo' version='1.0' creator='x' date='2024-04-01'>\n"
+                u8" <Buyer><Name>㈱髙橋</Name><!-- note --><?pi x?><Zip>100</Zip></Buyer>\n"
+                u8" <Header><No>1</No></Header>\n"
+                u8" <Unknown><X>1</X></Unknown>\n"
+                u8" <ShipTo1><Name>①</Name></ShipTo1><ShipTo2/>\n"
+                u8" <SellerInfo><Name>S</Name></SellerInfo>\n"
+                u8" <Total><Sum>300</Sum></Total><PaperInfo><Form>A4</Form></PaperInfo>\n"
+                u8" <Extension><ExtensionItem name='a' type='t'>1</ExtensionItem>"
+                u8"<ExtensionItem>no name</ExtensionItem><Other name='x'/></Extension>\n"
+                u8" <Buyer><Tel>03</Tel></Buyer>\n"
+                u8"</DenpyoXML>\n"),
+             slip),
+      1);
   EXPECT_EQ(ui.Messages(), Texts());
   EXPECT_EQ(vext::test::Utf8(slip.date.str()), "2024-04-01");
   const std::array<std::pair<Texts, Texts>, Slip::kSections> expected = {{
@@ -161,8 +162,7 @@ TEST_F(SlipImport, FailuresTouchNoList) {
       {"not well-formed near the end",
        "<DenpyoXML date='d'><Buyer><Name>x</Name></Buyer><Total></DenpyoXML>", loadFailed + "...",
        "unchanged"},
-      {"text outside CP932",
-       U8(u8"<DenpyoXML><Buyer><Name>😀</Name></Buyer></DenpyoXML>"),
+      {"text outside CP932", U8(u8"<DenpyoXML><Buyer><Name>😀</Name></Buyer></DenpyoXML>"),
        loadFailed + U8(u8"文字コードを変換できない文字が含まれています。"), "unchanged"},
       {"a ContactXML document: the slip message, the date taken",
        "<ContactXML version='1.1' date='d'><Buyer><Name>x</Name></Buyer></ContactXML>",
@@ -178,7 +178,8 @@ TEST_F(SlipImport, FailuresTouchNoList) {
     const Texts messages = ui.Messages();
     ASSERT_EQ(messages.size(), 1u);
     if (c.message.ends_with("..."))
-      EXPECT_TRUE(messages[0].starts_with(c.message.substr(0, c.message.size() - 3))) << messages[0];
+      EXPECT_TRUE(messages[0].starts_with(c.message.substr(0, c.message.size() - 3)))
+          << messages[0];
     else
       EXPECT_EQ(messages[0], c.message);
     ui->ClearEvents();
