@@ -20,6 +20,7 @@ set(vext_description_RecConv "Form-record text import and export (CVextCnvProc)"
 set(vext_description_SlipCatalog "Slip-form catalogue archives and lookups (CSlipCatalog)")
 set(vext_description_FmtQuery "Data-entry field counts and names of a form format (CFmtDataGet)")
 set(vext_description_BarShim "Barcode wrapper over Barcode2 (CBarWrap)")
+set(vext_description_Barcode2 "Barcode renderer with a flat C interface, drawn by libzint (Barcode...)")
 
 # The public headers use C++20 (the _sj literals); a host compiling against
 # the imported targets gets the standard with them.

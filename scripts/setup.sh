@@ -15,14 +15,16 @@ cd "$(dirname "$0")/.."
 # Compiler and build tools; libxml2 (the XML DOM) and xmllint (tests and
 # the benchmark check documents with it); GoogleTest/GoogleMock and Google
 # Benchmark; clang with its runtime libraries for libFuzzer and the fuzz
-# build; iconv (libc-bin) for the sample data; CLI11 for the command lines
-# of the tools.
+# build; iconv (libc-bin) for the sample data; libpng (images), libzint
+# (the barcode renderer) and CLI11 (vextbarcode); zbarimg and ZXingReader
+# read the rendered barcodes back in the tests and the main job. CLI11 is
+# also the command line of snxmlhost.
 packages=(
   build-essential g++ make cmake pkg-config git libc-bin
   libxml2-dev libxml2-utils
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  libcli11-dev
+  libpng-dev libzint-dev libcli11-dev zbar-tools zxing-cpp-tools
 )
 
 if command -v dpkg-query >/dev/null 2>&1; then
