@@ -16,7 +16,7 @@ class SilentUserInterface : public vext::ui::UserInterface {
   std::optional<CString> FileDialog(const vext::ui::FileDialogRequest&) override {
     return std::nullopt;
   }
-  int DoModal(vext::ui::ModalDialog& dialog) override { return dialog.DefaultResult(); }
+  int DoModal(CDialog&) override { return IDCANCEL; }
   void WaitShown(const vext::ui::WaitView&) override {}
   void WaitTextChanged(const vext::ui::WaitView&) override {}
   void WaitHidden(const vext::ui::WaitView&) override {}

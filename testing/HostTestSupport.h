@@ -77,7 +77,7 @@ inline CString SystemPath(const std::filesystem::path& path) {
 class ScriptedUi {
  public:
   ScriptedUi() {
-    auto ui = std::make_unique<vext::ui::ScriptedUserInterface>();
+    auto ui = std::make_shared<vext::ui::ScriptedUserInterface>();
     m_ui = ui.get();
     m_previous = vext::ui::SetCurrent(std::move(ui));
   }
@@ -95,7 +95,7 @@ class ScriptedUi {
 
  private:
   vext::ui::ScriptedUserInterface* m_ui;
-  std::unique_ptr<vext::ui::UserInterface> m_previous;
+  std::shared_ptr<vext::ui::UserInterface> m_previous;
 };
 
 namespace detail {

@@ -11,7 +11,7 @@
 #pragma once
 
 #include "platform/base/CString.h"
-#include "platform/ui/Window.h"
+#include "platform/ui/Dialog.h"
 
 #define VEXTMSG_API __attribute__((visibility("default")))
 

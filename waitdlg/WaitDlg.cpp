@@ -15,7 +15,7 @@ constexpr UINT kLoopForever = static_cast<UINT>(-1);
 // What the user interface draws of the dialog: its text item and its clip.
 class WaitViewOf final : public vext::ui::WaitView {
  public:
-  WaitViewOf(const CWnd& dialog, const CAnimateCtrl& animation)
+  WaitViewOf(CDialog& dialog, const CAnimateCtrl& animation)
       : m_dialog(dialog), m_animation(animation) {}
   CString Text() const override {
     CString text;
@@ -23,9 +23,10 @@ class WaitViewOf final : public vext::ui::WaitView {
     return text;
   }
   int ClipId() const override { return static_cast<int>(m_animation.ClipId()); }
+  CDialog* Dialog() const override { return m_dialog.Model() ? &m_dialog : nullptr; }
 
  private:
-  const CWnd& m_dialog;
+  CDialog& m_dialog;
   const CAnimateCtrl& m_animation;
 };
 
@@ -34,7 +35,7 @@ class WaitViewOf final : public vext::ui::WaitView {
 template <typename Notify>
 void TellUserInterface(Notify notify) {
   try {
-    notify(vext::ui::Current());
+    notify(*vext::ui::Current());
   } catch (...) {
   }
 }

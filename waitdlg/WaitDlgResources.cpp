@@ -7,10 +7,6 @@ namespace vextmsg {
 
 namespace {
 
-constexpr DWORD DS_MODALFRAME = 0x80;
-constexpr DWORD DS_SETFOREGROUND = 0x200;
-constexpr DWORD ACS_TRANSPARENT = 0x2;
-
 constexpr vext::DialogControl kWaitControls[] = {
     {IDC_WAIT_ANIMATE, vext::ControlKind::Animation, 7, 7, 58, 60,
      WS_CHILD | WS_VISIBLE | WS_BORDER | ACS_TRANSPARENT, ""},
@@ -20,7 +16,7 @@ constexpr vext::DialogControl kWaitControls[] = {
 
 // Popup, visible, modal frame, set-foreground; a tool window without caption.
 constexpr vext::DialogTemplate kDialogs[] = {
-    {CWaitDlg::IDD, WS_POPUP | WS_VISIBLE | DS_MODALFRAME | DS_SETFOREGROUND, 158, 74,
+    {CWaitDlg::IDD, WS_POPUP | WS_VISIBLE | DS_MODALFRAME | DS_SETFOREGROUND, 158, 74, "",
      "ＭＳ Ｐゴシック"_sj, 9, kWaitControls},
 };
 

@@ -1,7 +1,7 @@
 // The wait dialog's own resources: its template and its three clips.
 #pragma once
 
-#include "platform/ui/Window.h"
+#include "platform/ui/DialogTemplate.h"
 
 namespace vextmsg {
 

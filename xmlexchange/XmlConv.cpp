@@ -40,7 +40,7 @@ int CXMLConv::SelectInportXmlFile(CString& path) {
   request.open = true;
   request.filter = vext::snxml::kSlipFileFilter;
   request.flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
-  const std::optional<CString> chosen = vext::ui::Current().FileDialog(request);
+  const std::optional<CString> chosen = vext::ui::Current()->FileDialog(request);
   if (!chosen) return IDCANCEL;
   path = *chosen;
   return IDOK;

@@ -44,7 +44,7 @@ TEST_F(Lifetime, DestructorReleasesOnce) {
   unsigned long id = 0;
   {
     CBarWrap wrap;
-    wrap.Wrap_BarcodeCreate(reinterpret_cast<HWND>(0x10));
+    wrap.Wrap_BarcodeCreate(HWND(0x10));
     id = wrap.GetBarcodeID();
     EXPECT_NE(id, 0u);
   }

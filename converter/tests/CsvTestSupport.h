@@ -94,7 +94,7 @@ class CsvFileTest : public ::testing::Test {
 
  private:
   vext::ui::ScriptedUserInterface* m_ui = nullptr;
-  std::unique_ptr<vext::ui::UserInterface> m_previous;
+  std::shared_ptr<vext::ui::UserInterface> m_previous;
 };
 
 }  // namespace csvtest

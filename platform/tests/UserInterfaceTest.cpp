@@ -9,10 +9,13 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
+#include "UiTestSupport.h"
 #include "platform/text/Sj.h"
 #include "platform/ui/UserInterface.h"
 #include "platform/ui/detail/ConsoleUserInterface.h"
@@ -25,34 +28,12 @@ using vext::ui::ConsoleUserInterface;
 using vext::ui::ScriptedEvent;
 using vext::ui::ScriptedUserInterface;
 
-std::string U8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
-
-std::string ReadAll(std::FILE* file) {
-  std::fflush(file);
-  std::rewind(file);
-  std::string text;
-  int c;
-  while ((c = std::fgetc(file)) != EOF) text += static_cast<char>(c);
-  return text;
-}
-
 std::vector<std::string> ReadLines(const std::string& path) {
   std::ifstream in(path);
   std::vector<std::string> lines;
   for (std::string line; std::getline(in, line);) lines.push_back(line);
   return lines;
 }
-
-class Dialog : public vext::ui::ModalDialog {
- public:
-  explicit Dialog(int defaultResult = IDCANCEL) : m_default(defaultResult) {}
-  CString Title() const override { return "項目の順序"_sj; }
-  int DefaultResult() const override { return m_default; }
-  int touched = 0;
-
- private:
-  int m_default;
-};
 
 class FixedView : public vext::ui::WaitView {
  public:
@@ -139,13 +120,9 @@ TEST(ScriptedUserInterface, AnswersQuestionsFromTheQueueThenByDefault) {
   EXPECT_EQ(events[4].result, IDOK);
 }
 
-TEST(ScriptedUserInterface, FileDialogsAndModalDialogs) {
+TEST(ScriptedUserInterface, FileDialogs) {
   ScriptedUserInterface ui;
   ui.QueueFileResult(CString("C:\\データ\\住所録.xml"_sj));
-  ui.QueueModalAction([](vext::ui::ModalDialog& dialog) {
-    static_cast<Dialog&>(dialog).touched = 1;
-    return IDOK;
-  });
 
   vext::ui::FileDialogRequest request;
   request.open = false;
@@ -153,26 +130,10 @@ TEST(ScriptedUserInterface, FileDialogsAndModalDialogs) {
   EXPECT_EQ(ui.FileDialog(request), CString("C:\\データ\\住所録.xml"_sj));
   EXPECT_EQ(ui.FileDialog(request), std::nullopt);  // queue empty: cancelled
 
-  Dialog first, second(IDOK);
-  EXPECT_EQ(ui.DoModal(first), IDOK);
-  EXPECT_EQ(first.touched, 1);
-  EXPECT_EQ(ui.DoModal(second), IDOK);  // no action: its default
-  EXPECT_EQ(second.touched, 0);
-
   const auto events = ui.Events();
-  ASSERT_EQ(events.size(), 4u);
-  EXPECT_EQ(events[2].kind, ScriptedEvent::Kind::Modal);
-  EXPECT_EQ(events[2].result, IDOK);
-}
-
-TEST(ScriptedUserInterface, ModalActionMayShowMessages) {
-  ScriptedUserInterface ui;
-  ui.QueueModalAction([&ui](vext::ui::ModalDialog&) {
-    return ui.MessageBox("入力してください。"_sj, MB_OK) == IDOK ? IDCANCEL : IDOK;
-  });
-  Dialog dialog;
-  EXPECT_EQ(ui.DoModal(dialog), IDCANCEL);
-  EXPECT_THAT(ui.Messages(), ElementsAre(CString("入力してください。"_sj)));
+  ASSERT_EQ(events.size(), 2u);
+  EXPECT_EQ(events[0].kind, ScriptedEvent::Kind::FileDialog);
+  EXPECT_EQ(events[0].chosenPath, CString("C:\\データ\\住所録.xml"_sj));
 }
 
 TEST(ScriptedUserInterface, EnvironmentLogLinesAndAnswers) {
@@ -192,8 +153,6 @@ TEST(ScriptedUserInterface, EnvironmentLogLinesAndAnswers) {
   request.fileName = "a.xml";
   EXPECT_EQ(ui->FileDialog(request), CString("/tmp/住所録.xml"_sj));
   EXPECT_EQ(ui->FileDialog(request), std::nullopt);
-  Dialog dialog;
-  ui->DoModal(dialog);
   const FixedView view("しばらくお待ちください…"_sj, 207);
   ui->WaitShown(view);
   ui->WaitTextChanged(FixedView("変換中"_sj, 207));
@@ -207,9 +166,8 @@ TEST(ScriptedUserInterface, EnvironmentLogLinesAndAnswers) {
                   U8(u8"message\t0010\tSorentaシリーズ共通フォルダが取得できませんでした。"),
                   U8(u8"message\t0024\t一行目\\n\\t二行目\\\\"), U8(u8"message\t0001\tもう一度？"),
                   U8(u8"file-dialog\topen\t開く\ta.xml"), U8(u8"file-dialog\topen\t開く\ta.xml"),
-                  U8(u8"modal\t項目の順序"), U8(u8"wait-shown\t207\tしばらくお待ちください…"),
-                  U8(u8"wait-text\t変換中"), "wait-hidden", "wait-cursor\tbegin",
-                  "wait-cursor\tend"));
+                  U8(u8"wait-shown\t207\tしばらくお待ちください…"), U8(u8"wait-text\t変換中"),
+                  "wait-hidden", "wait-cursor\tbegin", "wait-cursor\tend"));
   std::remove(log.c_str());
 }
 
@@ -227,10 +185,10 @@ TEST(UserInterfaceChoice, VextUiNamesTheImplementation) {
   for (const Row& row : rows) {
     ScopedEnv env("VEXT_UI", row.value);
     vext::ui::SetCurrent(nullptr);
-    auto& current = vext::ui::Current();
-    EXPECT_EQ(dynamic_cast<ScriptedUserInterface*>(&current) != nullptr, row.scripted)
+    const auto current = vext::ui::Current();
+    EXPECT_EQ(dynamic_cast<ScriptedUserInterface*>(current.get()) != nullptr, row.scripted)
         << (row.value ? row.value : "(unset)");
-    EXPECT_EQ(dynamic_cast<ConsoleUserInterface*>(&current) != nullptr, !row.scripted)
+    EXPECT_EQ(dynamic_cast<ConsoleUserInterface*>(current.get()) != nullptr, !row.scripted)
         << (row.value ? row.value : "(unset)");
   }
   vext::ui::SetCurrent(std::move(saved));
@@ -244,6 +202,44 @@ TEST(UserInterfaceChoice, AfxMessageBoxGoesThroughTheInstalledImplementation) {
   EXPECT_EQ(AfxMessageBox("保存しますか？"_sj, MB_OKCANCEL), IDCANCEL);
   EXPECT_THAT(ui->Messages(), ElementsAre(CString("保存しますか？"_sj)));
   vext::ui::SetCurrent(std::move(saved));
+}
+
+// An interface that notes when it is destroyed while a call runs through it.
+class CountingInterface : public ScriptedUserInterface {
+ public:
+  explicit CountingInterface(std::atomic<int>& destroyedInCall)
+      : m_destroyedInCall(destroyedInCall) {}
+  ~CountingInterface() override {
+    if (m_running != 0) ++m_destroyedInCall;
+  }
+  int MessageBox(const CString& text, UINT type) override {
+    ++m_running;
+    std::this_thread::yield();
+    const int answer = ScriptedUserInterface::MessageBox(text, type);
+    --m_running;
+    return answer;
+  }
+
+ private:
+  std::atomic<int> m_running{0};
+  std::atomic<int>& m_destroyedInCall;
+};
+
+TEST(UserInterfaceChoice, ReplacedWhileOtherThreadsCallThroughIt) {
+  std::atomic<int> destroyedInCall{0};
+  auto saved = vext::ui::SetCurrent(std::make_shared<CountingInterface>(destroyedInCall));
+  std::atomic<bool> stop{false};
+  std::vector<std::thread> callers;
+  for (int i = 0; i < 3; ++i)
+    callers.emplace_back([&stop] {
+      while (!stop) AfxMessageBox("x", MB_OK);
+    });
+  for (int i = 0; i < 2000; ++i)
+    vext::ui::SetCurrent(std::make_shared<CountingInterface>(destroyedInCall));
+  stop = true;
+  for (std::thread& caller : callers) caller.join();
+  vext::ui::SetCurrent(saved);
+  EXPECT_EQ(destroyedInCall, 0);
 }
 
 // ---------------------------------------------------------------------------
@@ -289,17 +285,12 @@ TEST_F(ConsoleWithoutTerminal, QuestionsTakeTheDefaultButtonAndSaySo) {
                u8"  [OK / キャンセル] -> OK（標準入力が端末でないため既定のボタン）\n"));
 }
 
-TEST_F(ConsoleWithoutTerminal, DialogsCancelOrTakeTheirDefaultResult) {
+TEST_F(ConsoleWithoutTerminal, FileDialogsCancel) {
   vext::ui::FileDialogRequest request;
   request.title = "ContactXMLファイル"_sj;
   EXPECT_EQ(ui->FileDialog(request), std::nullopt);
-  Dialog dialog(IDOK);
-  EXPECT_EQ(ui->DoModal(dialog), IDOK);
-  EXPECT_EQ(
-      ReadAll(out),
-      U8(u8"[ファイルを開く] ContactXMLファイル\n"
-         u8"  -> キャンセル（標準入力が端末でないため）\n"
-         u8"[ダイアログ] 項目の順序 -> OK（端末ではダイアログを操作できないため既定の結果）\n"));
+  EXPECT_EQ(ReadAll(out), U8(u8"[ファイルを開く] ContactXMLファイル\n"
+                             u8"  -> キャンセル（標準入力が端末でないため）\n"));
 }
 
 TEST_F(ConsoleWithoutTerminal, WaitDialogIsSilentWhenOutputIsNoTerminal) {

@@ -1,13 +1,14 @@
 // Windows without a toolkit: handles, posted messages crossing threads,
-// message maps, dialog templates from the current resource module and the
-// data exchange between dialog items and members.
+// message maps, dialog templates from the current resource module, the
+// data exchange between dialog items and members, and list boxes.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <thread>
 #include <vector>
 
 #include "platform/text/Sj.h"
-#include "platform/ui/Window.h"
+#include "platform/ui/Dialog.h"
 
 namespace {
 
@@ -136,14 +137,18 @@ TEST(WindowState, ShowAndEnableReportThePreviousState) {
 
 constexpr int IDC_NAME = 1001;
 constexpr int IDC_CLIP = 1002;
+constexpr int IDC_PLAIN = 1003;
+constexpr int IDC_SORTED = 1004;
 
 constexpr vext::DialogControl kControls[] = {
     {IDC_NAME, vext::ControlKind::Static, 0, 0, 10, 10, WS_CHILD | WS_VISIBLE, "初期値"_sj},
     {IDC_CLIP, vext::ControlKind::Animation, 0, 0, 10, 10, WS_CHILD | WS_VISIBLE, ""},
+    {IDC_PLAIN, vext::ControlKind::ListBox, 0, 0, 10, 10, LBS_NOTIFY, ""},
+    {IDC_SORTED, vext::ControlKind::ListBox, 0, 0, 10, 10, LBS_NOTIFY | LBS_SORT, ""},
 };
 constexpr vext::DialogTemplate kDialogs[] = {
-    {100, WS_POPUP | WS_VISIBLE, 50, 20, "", 9, kControls},
-    {101, WS_POPUP, 50, 20, "", 9, kControls},
+    {100, WS_POPUP | WS_VISIBLE, 50, 20, "", "", 9, kControls},
+    {101, WS_POPUP, 50, 20, "", "", 9, kControls},
 };
 constexpr vext::AnimationClip kClips[] = {{300, 10, 80, 80, 30}};
 constexpr vext::ResourceModule kModule{kDialogs, kClips};
@@ -234,6 +239,81 @@ TEST(Dialogs, ParentIsForgottenWhenItsWindowIsGone) {
   NameDialog other;
   ASSERT_TRUE(other.Create(100, &windowless));
   EXPECT_EQ(other.GetParent(), nullptr);
+}
+
+// The items joined by commas, and the selection.
+std::pair<std::string, int> Shown(const CListBox& list) {
+  std::string items;
+  for (int i = 0; i < list.GetCount(); ++i) {
+    CString text;
+    list.GetText(i, text);
+    items += (i ? "," : "") + text.str();
+  }
+  return {items, list.GetCurSel()};
+}
+
+TEST(ListBoxes, EditingKeepsTheSelectionOnItsItem) {
+  vext::ResourceScope resources(&kModule);
+  NameDialog dialog;
+  ASSERT_TRUE(dialog.Create(100));
+  auto& plain = *static_cast<CListBox*>(dialog.GetDlgItem(IDC_PLAIN));
+  auto& sorted = *static_cast<CListBox*>(dialog.GetDlgItem(IDC_SORTED));
+  struct Step {
+    CListBox* list;
+    std::function<int(CListBox&)> operation;
+    int result;
+    const char* items;
+    int selection;
+  };
+  const Step steps[] = {
+      {&plain, [](CListBox& l) { return l.AddString("b"); }, 0, "b", LB_ERR},
+      {&plain, [](CListBox& l) { return l.AddString("a"); }, 1, "b,a",
+       LB_ERR},  // unsorted: at the end
+      {&plain, [](CListBox& l) { return l.SetCurSel(1); }, 1, "b,a", 1},
+      {&plain, [](CListBox& l) { return l.InsertString(0, "c"); }, 0, "c,b,a",
+       2},  // the selection moves along
+      {&plain, [](CListBox& l) { return l.InsertString(4, "x"); }, LB_ERR, "c,b,a", 2},
+      {&plain, [](CListBox& l) { return l.SetCurSel(3); }, LB_ERR, "c,b,a", 2},
+      {&plain, [](CListBox& l) { return l.DeleteString(0); }, 2, "b,a", 1},
+      {&plain, [](CListBox& l) { return l.DeleteString(1); }, 1, "b",
+       LB_ERR},  // the selected one goes
+      {&plain, [](CListBox& l) { return l.DeleteString(1); }, LB_ERR, "b", LB_ERR},
+      {&plain, [](CListBox& l) { return l.SetItemData(1, 7); }, LB_ERR, "b", LB_ERR},
+      {&plain, [](CListBox& l) { return l.InsertString(-1, "d"); }, 1, "b,d", LB_ERR},
+      {&plain, [](CListBox& l) { return l.SetCurSel(0); }, 0, "b,d", 0},
+      {&plain, [](CListBox& l) { return l.SetCurSel(-1); }, LB_ERR, "b,d", LB_ERR},  // cleared
+      {&sorted, [](CListBox& l) { return l.AddString("b"); }, 0, "b", LB_ERR},
+      {&sorted, [](CListBox& l) { return l.AddString("A"); }, 0, "A,b",
+       LB_ERR},  // ASCII case ignored
+      {&sorted, [](CListBox& l) { return l.AddString("a"); }, 1, "A,a,b",
+       LB_ERR},  // after its equal
+      {&sorted, [](CListBox& l) { return l.InsertString(0, "z"); }, 0, "z,A,a,b",
+       LB_ERR},  // never sorted
+  };
+  for (std::size_t i = 0; i < std::size(steps); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(steps[i].operation(*steps[i].list), steps[i].result);
+    EXPECT_EQ(Shown(*steps[i].list), std::pair(std::string(steps[i].items), steps[i].selection));
+  }
+  plain.ResetContent();
+  EXPECT_EQ(Shown(plain), std::pair(std::string(), LB_ERR));
+  EXPECT_EQ(plain.GetItemData(0), static_cast<DWORD_PTR>(LB_ERR));
+}
+
+TEST(ListBoxes, ObjectsLoseTheirControlWithTheDialog) {
+  vext::ResourceScope resources(&kModule);
+  CListBox member;
+  auto dialog = std::make_unique<NameDialog>();
+  ASSERT_TRUE(dialog->Create(100));
+  ASSERT_TRUE(member.SubclassDlgItem(IDC_PLAIN, dialog.get()));
+  EXPECT_EQ(member.m_hWnd, dialog->GetDlgItem(IDC_PLAIN)->m_hWnd);
+  EXPECT_EQ(member.AddString("a"), 0);
+  EXPECT_EQ(static_cast<CListBox*>(dialog->GetDlgItem(IDC_PLAIN))->GetCount(), 1);
+  EXPECT_FALSE(member.SubclassDlgItem(IDC_PLAIN, dialog.get()));  // attached already
+  dialog.reset();
+  EXPECT_EQ(member.m_hWnd, nullptr);
+  EXPECT_EQ(member.AddString("b"), LB_ERR);
+  EXPECT_EQ(member.GetCount(), LB_ERR);
 }
 
 }  // namespace

@@ -9,9 +9,13 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 
 #include "platform/text/Cp932.h"
 #include "platform/text/Sj.h"
+#include "platform/ui/Dialog.h"
+#include "platform/ui/DialogActions.h"
+#include "platform/ui/detail/ConsoleDialog.h"
 
 namespace vext::ui {
 
@@ -33,12 +37,20 @@ const char* ButtonName(int id) {
   }
 }
 
-CString ResultName(int result) {
-  if (result == IDOK || result == IDCANCEL || result == IDYES || result == IDNO)
-    return ButtonName(result);
-  CString number;
-  number.Format("%d", result);
-  return number;
+// How a dialog that nobody works was ended, and why.
+CString Unattended(CDialog& dialog, const char* because) {
+  const DialogModel* model = dialog.Model();
+  CString button;
+  if (const WindowState* control = model ? model->State().Find(model->DefaultId()) : nullptr)
+    button = control->text;
+  if (EndUnattended(dialog) == DialogAction::Kind::Default)
+    return "  -> [" + button + "]（"_sj + because + "既定のボタン）\n"_sj;
+  return CString("  -> キャンセル（"_sj) + because + "既定のボタンは押せません）\n"_sj;
+}
+
+CString ActionHelp() {
+  return CString("  操作: click:番号 / check:番号 / select:番号:項目 / dblclick:番号:項目"_sj) +
+         " / text:番号:文字 / ok / cancel（空行で既定のボタン）\n"_sj;
 }
 
 // "[エラー] " and so on: the icon a message box would show.
@@ -234,12 +246,57 @@ std::optional<CString> ConsoleUserInterface::FileDialog(const FileDialogRequest&
   return chosen;
 }
 
-int ConsoleUserInterface::DoModal(ModalDialog& dialog) {
-  const int result = dialog.DefaultResult();
-  std::lock_guard lock(m_state->mutex);
-  m_state->Write("[ダイアログ] "_sj + dialog.Title() + " -> " + ResultName(result) +
-                 "（端末ではダイアログを操作できないため既定の結果）\n"_sj);
-  return result;
+int ConsoleUserInterface::DoModal(CDialog& dialog) {
+  if (!dialog.Model()) return -1;
+  const auto running = [&dialog] { return dialog.Model() && !dialog.Model()->Ended(); };
+  const auto show = [this](const CString& text) {
+    std::lock_guard lock(m_state->mutex);
+    m_state->Write(text);
+  };
+  show(RenderDialogText(*dialog.Model()));
+  if (!IsTerminal(m_state->in)) {
+    show(Unattended(dialog, "標準入力が端末でないため"_sj));
+    return dialog.Model() ? dialog.Model()->Result() : -1;
+  }
+  bool wasPaused;
+  {
+    std::lock_guard lock(m_state->mutex);
+    wasPaused = std::exchange(m_state->paused, true);
+  }
+  show(ActionHelp());
+  // The lock is not held while the dialog works: its handlers may show
+  // messages and dialogs of their own.
+  while (running()) {
+    std::optional<std::string> line;
+    {
+      std::lock_guard lock(m_state->mutex);
+      m_state->Write("> ");
+      line = m_state->ReadLine();
+    }
+    if (!line) {
+      show("\n" + Unattended(dialog, "入力の終わりのため"_sj));
+      break;
+    }
+    const std::string typed = Trim(*line);
+    const std::optional<DialogAction> action =
+        typed.empty() ? std::optional(DialogAction{DialogAction::Kind::Default, 0, 0, {}})
+                      : ParseDialogAction(typed);
+    if (!action) {
+      show(ActionHelp());
+      continue;
+    }
+    if (const ActionRefusal refusal = PerformDialogAction(dialog, *action);
+        refusal != ActionRefusal::None) {
+      show(CString("  ") + RefusalText(refusal) + "\n");
+      continue;
+    }
+    if (running()) show(RenderDialogText(*dialog.Model()));
+  }
+  {
+    std::lock_guard lock(m_state->mutex);
+    m_state->paused = wasPaused;
+  }
+  return dialog.Model() ? dialog.Model()->Result() : -1;
 }
 
 void ConsoleUserInterface::WaitShown(const WaitView& view) {

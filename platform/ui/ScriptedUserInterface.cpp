@@ -9,15 +9,16 @@
 #include <string_view>
 
 #include "platform/text/Cp932.h"
+#include "platform/ui/Dialog.h"
 
 namespace vext::ui {
 
 namespace {
 
-// CP932 text as one UTF-8 log field.
-std::string Field(const CString& text) {
+// UTF-8 text as one log field.
+std::string Escaped(std::string_view utf8) {
   std::string out;
-  for (char c : Cp932ToUtf8Lossy(text.view())) {
+  for (char c : utf8) {
     switch (c) {
       case '\\': out += "\\\\"; break;
       case '\n': out += "\\n"; break;
@@ -29,8 +30,90 @@ std::string Field(const CString& text) {
   return out;
 }
 
+// CP932 text as one UTF-8 log field.
+std::string Field(const CString& text) { return Escaped(Cp932ToUtf8Lossy(text.view())); }
+
+// The pieces of `text` between unescaped `separator`s; a backslash takes
+// the next character as it is.
+std::vector<std::string> SplitEscaped(std::string_view text, char separator) {
+  std::vector<std::string> pieces(1);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\\' && i + 1 < text.size())
+      pieces.back() += text[++i];
+    else if (text[i] == separator)
+      pieces.emplace_back();
+    else
+      pieces.back() += text[i];
+  }
+  return pieces;
+}
+
+// The entries of $VEXT_UI_ANSWERS: split at commas, except inside a
+// "dialog:" entry, where a backslash keeps the next character (a comma
+// too) in the entry.
+std::vector<std::string_view> AnswerEntries(std::string_view answers) {
+  std::vector<std::string_view> entries;
+  std::size_t start = 0;
+  while (start <= answers.size()) {
+    const bool escapes = answers.substr(start).starts_with("dialog:");
+    std::size_t end = start;
+    while (end < answers.size() && answers[end] != ',')
+      end += escapes && answers[end] == '\\' ? 2 : 1;
+    end = std::min(end, answers.size());
+    entries.push_back(answers.substr(start, end - start));
+    start = end + 1;
+  }
+  return entries;
+}
+
+const char* KindName(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::Static: return "static";
+    case ControlKind::PushButton: return "button";
+    case ControlKind::DefPushButton: return "default-button";
+    case ControlKind::RadioButton: return "radio";
+    case ControlKind::CheckBox: return "check";
+    case ControlKind::Edit: return "edit";
+    case ControlKind::ListBox: return "list";
+    case ControlKind::GroupBox: return "group";
+    case ControlKind::Icon: return "icon";
+    case ControlKind::Animation: return "animation";
+  }
+  return "?";
+}
+
+std::string Flags(const WindowState& control, int focus) {
+  std::string flags;
+  const auto add = [&flags](const char* flag) {
+    flags += (flags.empty() ? "" : ",") + std::string(flag);
+  };
+  if (!control.enabled) add("disabled");
+  if (!control.visible) add("hidden");
+  if (control.check == BST_CHECKED) add("checked");
+  if (focus != 0 && control.id == focus) add("focus");
+  return flags.empty() ? "-" : flags;
+}
+
+// The log lines of a dialog's controls, each ending in a line feed.
+std::string DialogLines(const DialogState& state) {
+  std::string lines;
+  for (const WindowState& control : state.controls) {
+    const std::string id = std::to_string(control.id);
+    lines += "control\t" + id + "\t" + KindName(control.Kind()) + "\t" +
+             Flags(control, state.focus) + "\t" + Field(control.text) + "\n";
+    for (std::size_t i = 0; i < control.items.size(); ++i)
+      lines += "item\t" + id + "\t" + std::to_string(i) + "\t" +
+               std::to_string(control.items[i].data) + "\t" +
+               (static_cast<int>(i) == control.selection ? "*" : "-") + "\t" +
+               Field(control.items[i].text) + "\n";
+  }
+  return lines;
+}
+
 void AddAnswer(ScriptedUserInterface& ui, std::string_view entry, std::vector<std::string>& bad) {
-  if (entry == "ok")
+  if (entry.starts_with("dialog:"))
+    ui.QueueDialog(SplitEscaped(entry.substr(7), ';'));
+  else if (entry == "ok")
     ui.QueueAnswer(IDOK);
   else if (entry == "cancel")
     ui.QueueAnswer(IDCANCEL);
@@ -63,15 +146,8 @@ std::unique_ptr<ScriptedUserInterface> ScriptedUserInterface::FromEnvironment() 
   auto ui = std::make_unique<ScriptedUserInterface>();
   if (const char* log = std::getenv("VEXT_UI_LOG"); log && *log) ui->SetLogFile(log);
   std::vector<std::string> bad;
-  if (const char* answers = std::getenv("VEXT_UI_ANSWERS")) {
-    std::string_view rest = answers;
-    for (;;) {
-      const std::size_t comma = rest.find(',');
-      AddAnswer(*ui, rest.substr(0, comma), bad);
-      if (comma == std::string_view::npos) break;
-      rest.remove_prefix(comma + 1);
-    }
-  }
+  if (const char* answers = std::getenv("VEXT_UI_ANSWERS"))
+    for (std::string_view entry : AnswerEntries(answers)) AddAnswer(*ui, entry, bad);
   // The entry comes from the environment, not from CP932 text: log it raw.
   for (const std::string& entry : bad) ui->Log("bad-answer\t" + entry);
   return ui;
@@ -87,9 +163,14 @@ void ScriptedUserInterface::QueueFileResult(std::optional<CString> path) {
   m_fileResults.push_back(std::move(path));
 }
 
-void ScriptedUserInterface::QueueModalAction(std::function<int(ModalDialog&)> action) {
+void ScriptedUserInterface::QueueDialog(std::vector<std::string> actions) {
   std::lock_guard lock(m_mutex);
-  m_modalActions.push_back(std::move(action));
+  m_dialogs.push_back(DialogScript{std::move(actions), nullptr});
+}
+
+void ScriptedUserInterface::QueueDialogUser(std::function<void(CDialog&)> user) {
+  std::lock_guard lock(m_mutex);
+  m_dialogs.push_back(DialogScript{{}, std::move(user)});
 }
 
 void ScriptedUserInterface::SetLogFile(std::string path) {
@@ -149,25 +230,52 @@ std::optional<CString> ScriptedUserInterface::FileDialog(const FileDialogRequest
   return chosen;
 }
 
-int ScriptedUserInterface::DoModal(ModalDialog& dialog) {
-  std::function<int(ModalDialog&)> action;
+int ScriptedUserInterface::DoModal(CDialog& dialog) {
+  DialogScript script;
   {
     std::lock_guard lock(m_mutex);
-    if (!m_modalActions.empty()) {
-      action = std::move(m_modalActions.front());
-      m_modalActions.pop_front();
+    if (!m_dialogs.empty()) {
+      script = std::move(m_dialogs.front());
+      m_dialogs.pop_front();
     }
   }
-  const CString title = dialog.Title();
-  Record(NewEvent(ScriptedEvent::Kind::Modal, title), "modal\t" + Field(title));
-  // The action runs unlocked: the dialog may show messages of its own.
-  const int result = action ? action(dialog) : dialog.DefaultResult();
-  std::lock_guard lock(m_mutex);
-  for (auto it = m_events.rbegin(); it != m_events.rend(); ++it)
-    if (it->kind == ScriptedEvent::Kind::Modal && it->text == title) {
-      it->result = result;
-      break;
+  const auto stateNow = [&dialog] {
+    return dialog.Model() ? dialog.Model()->State() : DialogState();
+  };
+  const auto running = [&dialog] { return dialog.Model() && !dialog.Model()->Ended(); };
+
+  ScriptedEvent event = NewEvent(ScriptedEvent::Kind::Modal, stateNow().window.text);
+  event.steps.push_back(ScriptedDialogStep{"", true, ActionRefusal::None, stateNow()});
+  std::string shown = "modal\t" + Field(event.text) + "\n" + DialogLines(event.steps.front().state);
+  shown.pop_back();
+  const std::size_t index = Record(event, shown);
+
+  // The script runs unlocked: the dialog may show messages and dialogs of its own.
+  if (script.user) script.user(dialog);
+  for (const std::string& text : script.actions) {
+    ScriptedDialogStep step{text, false, ActionRefusal::None, {}};
+    if (const std::optional<DialogAction> action = ParseDialogAction(text)) {
+      step.understood = true;
+      step.refusal = PerformDialogAction(dialog, *action);
     }
+    step.state = stateNow();
+    Log("action\t" + Escaped(text) + "\t" + (step.understood ? RefusalName(step.refusal) : "bad"));
+    AddStep(index, std::move(step));
+  }
+  if (running()) {
+    const bool pressedDefault = EndUnattended(dialog) == DialogAction::Kind::Default;
+    const char* how = pressedDefault ? "default" : "cancel";
+    Log(std::string("action\t") + how + "\tdone");
+    AddStep(index, ScriptedDialogStep{how, true, ActionRefusal::None, stateNow()});
+  }
+  const int result = dialog.Model() ? dialog.Model()->Result() : -1;
+  {
+    std::lock_guard lock(m_mutex);
+    if (index < m_events.size()) m_events[index].result = result;
+  }
+  std::string ended = "modal-end\t" + std::to_string(result) + "\n" + DialogLines(stateNow());
+  ended.pop_back();
+  Log(ended);
   return result;
 }
 
@@ -199,12 +307,32 @@ void ScriptedUserInterface::EndWaitCursor() {
   Record(NewEvent(ScriptedEvent::Kind::WaitCursor), "wait-cursor\tend");
 }
 
-void ScriptedUserInterface::Record(ScriptedEvent event, const std::string& logLine) {
+void ScriptedUserInterface::InputMethodChanged(const CWnd& window, bool open, DWORD conversion) {
+  ScriptedEvent event = NewEvent(ScriptedEvent::Kind::InputMethod);
+  event.clipId = window.GetDlgCtrlID();
+  event.begin = open;
+  event.type = conversion;
+  char mode[16];
+  std::snprintf(mode, sizeof mode, "%08x", conversion);
+  Record(std::move(event), "input-method\t" + std::to_string(window.GetDlgCtrlID()) + "\t" +
+                               (open ? "open" : "closed") + "\t" + mode);
+}
+
+std::size_t ScriptedUserInterface::Record(ScriptedEvent event, const std::string& logLine) {
+  std::size_t index;
   {
     std::lock_guard lock(m_mutex);
+    index = m_events.size();
     m_events.push_back(std::move(event));
   }
   Log(logLine);
+  return index;
+}
+
+void ScriptedUserInterface::AddStep(std::size_t modalEvent, ScriptedDialogStep step) {
+  std::lock_guard lock(m_mutex);
+  if (modalEvent < m_events.size() && m_events[modalEvent].kind == ScriptedEvent::Kind::Modal)
+    m_events[modalEvent].steps.push_back(std::move(step));
 }
 
 void ScriptedUserInterface::Log(const std::string& line) const {

@@ -11,15 +11,21 @@ namespace vext::ui {
 
 namespace {
 
-std::mutex g_currentMutex;
+struct CurrentSlot {
+  std::mutex mutex;
+  std::shared_ptr<UserInterface> ui;
+};
+
 // Never destroyed: a window or message box may still reach the interface
 // from another library's static destructor at exit.
-UserInterface* g_current = nullptr;
+CurrentSlot& Slot() {
+  static CurrentSlot* slot = new CurrentSlot;
+  return *slot;
+}
 
 }  // namespace
 
 // Out of line, so that the type information lives in this library only.
-ModalDialog::~ModalDialog() = default;
 WaitView::~WaitView() = default;
 UserInterface::~UserInterface() = default;
 
@@ -46,21 +52,22 @@ std::unique_ptr<UserInterface> CreateFromEnvironment() {
   return std::make_unique<ConsoleUserInterface>();
 }
 
-UserInterface& Current() {
-  std::lock_guard lock(g_currentMutex);
-  if (!g_current) g_current = CreateFromEnvironment().release();
-  return *g_current;
+std::shared_ptr<UserInterface> Current() {
+  CurrentSlot& slot = Slot();
+  std::lock_guard lock(slot.mutex);
+  if (!slot.ui) slot.ui = CreateFromEnvironment();
+  return slot.ui;
 }
 
-std::unique_ptr<UserInterface> SetCurrent(std::unique_ptr<UserInterface> ui) {
-  std::lock_guard lock(g_currentMutex);
-  std::unique_ptr<UserInterface> previous(g_current);
-  g_current = ui.release();
-  return previous;
+std::shared_ptr<UserInterface> SetCurrent(std::shared_ptr<UserInterface> ui) {
+  CurrentSlot& slot = Slot();
+  std::lock_guard lock(slot.mutex);
+  slot.ui.swap(ui);
+  return ui;
 }
 
 }  // namespace vext::ui
 
 int AfxMessageBox(const CString& text, UINT type, UINT /*helpId*/) {
-  return vext::ui::Current().MessageBox(text, type);
+  return vext::ui::Current()->MessageBox(text, type);
 }

@@ -9,7 +9,7 @@
 //             (ScriptedUserInterface.h).
 //   gui       a desktop toolkit, when built and a display is present (not
 //             built yet: the console stands in).
-// A host can install its own with SetCurrent.
+// A host can install its own with SetCurrent. Dialogs: Dialog.h.
 #pragma once
 
 #include <memory>
@@ -18,6 +18,9 @@
 
 #include "platform/base/AfxTypes.h"
 #include "platform/base/CString.h"
+
+class CDialog;
+class CWnd;
 
 // Message box styles and results, as the suite's code names them.
 constexpr UINT MB_OK = 0x0000;
@@ -56,17 +59,6 @@ struct FileDialogRequest {
   DWORD flags = 0;     // OFN_ flags
 };
 
-// A modal dialog: a class with its own state and behaviour that runs
-// without any toolkit; an implementation only shows it and forwards the
-// user's actions. Run returns the dialog's end code (IDOK, IDCANCEL...).
-class AFX_API ModalDialog {
- public:
-  virtual ~ModalDialog();
-  virtual CString Title() const = 0;
-  // The result when nobody can answer (no terminal, no script).
-  virtual int DefaultResult() const { return IDCANCEL; }
-};
-
 // What the modeless wait dialog shows. A view is valid only during the
 // call it is passed to; an implementation copies what it keeps.
 class AFX_API WaitView {
@@ -74,6 +66,9 @@ class AFX_API WaitView {
   virtual ~WaitView();
   virtual CString Text() const = 0;
   virtual int ClipId() const = 0;
+  // The dialog itself, for an implementation that draws it from its
+  // template (Dialog.h); null when there is none.
+  virtual CDialog* Dialog() const { return nullptr; }
 };
 
 class AFX_API UserInterface {
@@ -84,7 +79,9 @@ class AFX_API UserInterface {
   virtual int MessageBox(const CString& text, UINT type) = 0;
   // The chosen path (system form), or nullopt when cancelled.
   virtual std::optional<CString> FileDialog(const FileDialogRequest& request) = 0;
-  virtual int DoModal(ModalDialog& dialog) = 0;
+  // Shows a modal dialog, initialised already, and forwards the user's
+  // actions to it until it has ended; returns its end code (Dialog.h).
+  virtual int DoModal(CDialog& dialog) = 0;
 
   virtual void WaitShown(const WaitView& view) = 0;
   virtual void WaitTextChanged(const WaitView& view) = 0;
@@ -92,6 +89,10 @@ class AFX_API UserInterface {
 
   virtual void BeginWaitCursor() {}
   virtual void EndWaitCursor() {}
+
+  // A window asks for its input method to be switched (InputMethod.h):
+  // open or closed, in the IME_CMODE_ modes `conversion` names.
+  virtual void InputMethodChanged(const CWnd& /*window*/, bool /*open*/, DWORD /*conversion*/) {}
 };
 
 // The buttons of a message box style, in display order (IDOK, IDCANCEL,
@@ -103,11 +104,13 @@ AFX_API int DefaultButton(UINT type);
 
 // The current implementation (created from $VEXT_UI on first use:
 // "console", "scripted" or "gui"; anything else, or a gui that is not
-// built, gives the console).
-AFX_API UserInterface& Current();
+// built, gives the console). The caller shares its ownership: the object
+// lives on while a call through it runs, even if another thread installs
+// another one meanwhile.
+AFX_API std::shared_ptr<UserInterface> Current();
 // Installs `ui` as the current implementation; returns the previous one.
 // Installing nullptr makes the next Current() choose from $VEXT_UI again.
-AFX_API std::unique_ptr<UserInterface> SetCurrent(std::unique_ptr<UserInterface> ui);
+AFX_API std::shared_ptr<UserInterface> SetCurrent(std::shared_ptr<UserInterface> ui);
 // The implementation $VEXT_UI names, newly made.
 AFX_API std::unique_ptr<UserInterface> CreateFromEnvironment();
 

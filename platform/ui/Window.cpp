@@ -6,6 +6,9 @@
 #include <thread>
 #include <unordered_map>
 
+#include "platform/ui/DialogModel.h"
+#include "platform/ui/detail/WindowAccess.h"
+
 namespace {
 
 struct Posted {
@@ -26,15 +29,15 @@ class WindowTable {
   HWND Add(CWnd* object) {
     std::lock_guard lock(m_mutex);
     // Handles count up and are never handed out twice.
-    const HWND handle = reinterpret_cast<HWND>(m_nextHandle);
+    const HWND handle(m_nextHandle);
     m_nextHandle += 4;
-    m_windows.emplace(handle, WindowEntry{object, std::this_thread::get_id()});
+    m_windows.emplace(handle.Value(), WindowEntry{object, std::this_thread::get_id()});
     return handle;
   }
 
   void Remove(HWND handle) {
     std::lock_guard lock(m_mutex);
-    const auto window = m_windows.find(handle);
+    const auto window = m_windows.find(handle.Value());
     if (window == m_windows.end()) return;
     // Messages still waiting for the window would never be dispatched.
     if (const auto queue = m_queues.find(window->second.thread); queue != m_queues.end())
@@ -44,13 +47,13 @@ class WindowTable {
 
   CWnd* Find(HWND handle) {
     std::lock_guard lock(m_mutex);
-    const auto window = m_windows.find(handle);
+    const auto window = m_windows.find(handle.Value());
     return window == m_windows.end() ? nullptr : window->second.object;
   }
 
   bool Post(const Posted& posted) {
     std::lock_guard lock(m_mutex);
-    const auto window = m_windows.find(posted.window);
+    const auto window = m_windows.find(posted.window.Value());
     if (window == m_windows.end()) return false;
     m_queues[window->second.thread].push_back(posted);
     return true;
@@ -65,7 +68,7 @@ class WindowTable {
     while (!queue->second.empty()) {
       posted = queue->second.front();
       queue->second.pop_front();
-      if (const auto window = m_windows.find(posted.window); window != m_windows.end()) {
+      if (const auto window = m_windows.find(posted.window.Value()); window != m_windows.end()) {
         object = window->second.object;
         return true;
       }
@@ -77,7 +80,7 @@ class WindowTable {
  private:
   std::mutex m_mutex;
   std::uintptr_t m_nextHandle = 0x10000;
-  std::unordered_map<HWND, WindowEntry> m_windows;
+  std::unordered_map<std::uintptr_t, WindowEntry> m_windows;
   std::unordered_map<std::thread::id, std::deque<Posted>> m_queues;
 };
 
@@ -88,7 +91,6 @@ WindowTable& Windows() {
 }
 
 std::atomic<CWnd*> g_mainWindow{nullptr};
-thread_local HINSTANCE t_resourceModule = nullptr;
 
 }  // namespace
 
@@ -96,16 +98,12 @@ thread_local HINSTANCE t_resourceModule = nullptr;
 
 namespace vext {
 
-const DialogTemplate* ResourceModule::FindDialog(UINT id) const {
-  for (const DialogTemplate& dialog : dialogs)
-    if (dialog.id == id) return &dialog;
-  return nullptr;
-}
+HWND RegisterWindow(CWnd& object) { return Windows().Add(&object); }
 
-const AnimationClip* ResourceModule::FindClip(UINT id) const {
-  for (const AnimationClip& clip : clips)
-    if (clip.id == id) return &clip;
-  return nullptr;
+void UnregisterWindow(HWND handle) { Windows().Remove(handle); }
+
+void WindowAccess::Changed(const CWnd& window, DialogChange what) {
+  if (window.m_model && window.m_state) window.m_model->Notify(*window.m_state, what);
 }
 
 void SetMainWindow(CWnd* window) { g_mainWindow = window; }
@@ -125,8 +123,7 @@ int PumpMessages() {
 
 }  // namespace vext
 
-HINSTANCE AfxGetResourceHandle() { return t_resourceModule; }
-void AfxSetResourceHandle(HINSTANCE module) { t_resourceModule = module; }
+using vext::WindowAccess;
 
 CWnd* AfxGetMainWnd() { return g_mainWindow; }
 
@@ -141,63 +138,100 @@ BOOL IsWindow(HWND window) { return vext::WindowFromHandle(window) != nullptr; }
 CWnd::CWnd() = default;
 
 CWnd::~CWnd() {
-  if (m_hWnd) Windows().Remove(m_hWnd);
-}
-
-BOOL CWnd::AttachNewHandle() {
-  if (m_hWnd) return FALSE;
-  m_hWnd = Windows().Add(this);
-  m_visible = false;
-  m_enabled = true;
-  m_itemText.clear();
-  return TRUE;
+  if (m_model) {
+    // A second object of a control goes before its dialog does.
+    m_model->Forget(*this);
+  } else if (m_hWnd) {
+    Windows().Remove(m_hWnd);
+  }
 }
 
 BOOL CWnd::CreateEx(DWORD style) {
-  if (!AttachNewHandle()) return FALSE;
-  m_visible = (style & WS_VISIBLE) != 0;
-  m_enabled = (style & WS_DISABLED) == 0;
+  if (m_hWnd) return FALSE;
+  m_ownState = std::make_unique<vext::WindowState>();
+  m_ownState->visible = (style & WS_VISIBLE) != 0;
+  m_ownState->enabled = (style & WS_DISABLED) == 0;
+  WindowAccess::Bind(*this, vext::RegisterWindow(*this), m_ownState.get(), nullptr);
   return TRUE;
 }
 
 BOOL CWnd::ShowWindow(int cmdShow) {
-  if (!m_hWnd) return FALSE;
-  const bool wasVisible = m_visible;
-  m_visible = cmdShow != SW_HIDE;
+  if (!m_state) return FALSE;
+  const bool wasVisible = m_state->visible;
+  m_state->visible = cmdShow != SW_HIDE;
+  if (wasVisible != m_state->visible) WindowAccess::Changed(*this, vext::DialogChange::Visible);
   return wasVisible;
 }
 
 BOOL CWnd::EnableWindow(BOOL enable) {
-  if (!m_hWnd) return FALSE;
-  const bool wasDisabled = !m_enabled;
-  m_enabled = enable != FALSE;
+  if (!m_state) return FALSE;
+  const bool wasDisabled = !m_state->enabled;
+  m_state->enabled = enable != FALSE;
+  if (wasDisabled == m_state->enabled) WindowAccess::Changed(*this, vext::DialogChange::Enabled);
   return wasDisabled;
 }
 
-BOOL CWnd::IsWindowEnabled() const { return m_hWnd && m_enabled; }
+BOOL CWnd::IsWindowEnabled() const { return m_state && m_state->enabled; }
 
-BOOL CWnd::IsWindowVisible() const { return m_hWnd && m_visible; }
+BOOL CWnd::IsWindowVisible() const { return m_state && m_state->visible; }
 
 BOOL CWnd::SetForegroundWindow() { return m_hWnd != nullptr; }
+
+void CWnd::SetWindowText(LPCTSTR text) {
+  if (!m_state) return;
+  const CString value(text);
+  if (m_state->text == value) return;
+  m_state->text = value;
+  WindowAccess::Changed(*this, vext::DialogChange::Text);
+}
+
+void CWnd::GetWindowText(CString& text) const { text = m_state ? m_state->text : CString(); }
+
+int CWnd::GetWindowTextLength() const { return m_state ? m_state->text.GetLength() : 0; }
+
+CWnd* CWnd::SetFocus() {
+  if (!m_model || !m_state || !m_state->control) return nullptr;
+  CWnd* previous = m_model->Item(m_model->State().focus);
+  m_model->MoveFocus(m_state->id);
+  return previous;
+}
+
+int CWnd::GetDlgCtrlID() const { return m_state ? m_state->id : 0; }
+
+CWnd* CWnd::GetDlgItem(int id) const {
+  // Only a dialog has items: its state is the model's own window.
+  if (!m_model || m_state != &m_model->State().window) return nullptr;
+  return m_model->Item(id);
+}
+
+void CWnd::SetDlgItemText(int id, LPCTSTR text) {
+  if (CWnd* item = GetDlgItem(id)) item->SetWindowText(text);
+}
+
+int CWnd::GetDlgItemText(int id, CString& text) const {
+  text.Empty();
+  if (const CWnd* item = GetDlgItem(id)) item->GetWindowText(text);
+  return text.GetLength();
+}
+
+BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
+  if (m_hWnd || !parent || !parent->GetDlgItem(static_cast<int>(id))) return FALSE;
+  parent->m_model->Attach(*this, static_cast<int>(id));
+  return TRUE;
+}
 
 BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return ::PostMessage(m_hWnd, message, wParam, lParam);
 }
 
-void CWnd::SetDlgItemText(int id, const char* text) {
-  if (const auto item = m_itemText.find(id); item != m_itemText.end()) item->second = text;
-}
-
-int CWnd::GetDlgItemText(int id, CString& text) const {
-  const auto item = m_itemText.find(id);
-  text = item == m_itemText.end() ? CString() : item->second;
-  return text.GetLength();
+LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  return WindowProc(message, wParam, lParam);
 }
 
 CWnd* CWnd::GetSafeOwner(CWnd* parent) { return parent ? parent : AfxGetMainWnd(); }
 
 const AFX_MSGMAP* CWnd::GetThisMessageMap() {
-  static const AFX_MSGMAP_ENTRY entries[] = {{0, nullptr}};
+  static const AFX_MSGMAP_ENTRY entries[] = {{0, 0, 0, nullptr, nullptr}};
   static const AFX_MSGMAP map = {nullptr, &entries[0]};
   return &map;
 }
@@ -205,102 +239,49 @@ const AFX_MSGMAP* CWnd::GetThisMessageMap() {
 const AFX_MSGMAP* CWnd::GetMessageMap() const { return GetThisMessageMap(); }
 
 BOOL CWnd::DestroyWindow() {
-  if (!m_hWnd) return FALSE;
+  // A control goes with its dialog, and a dialog's windows with its model.
+  if (!m_hWnd || m_model) return FALSE;
   Windows().Remove(m_hWnd);
-  m_hWnd = nullptr;
-  m_visible = false;
-  m_itemText.clear();
+  WindowAccess::Unbind(*this);
+  m_ownState.reset();
   return TRUE;
 }
 
 void CWnd::DoDataExchange(CDataExchange*) {}
 
+namespace {
+
+template <typename Visit>
+bool ForEachEntry(const AFX_MSGMAP* map, Visit visit) {
+  for (; map; map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr)
+    for (const AFX_MSGMAP_ENTRY* entry = map->lpEntries; entry->handler || entry->command; ++entry)
+      if (visit(*entry)) return true;
+  return false;
+}
+
+}  // namespace
+
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  for (const AFX_MSGMAP* map = GetMessageMap(); map;
-       map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr) {
-    for (const AFX_MSGMAP_ENTRY* entry = map->lpEntries; entry->handler; ++entry)
-      if (entry->message == message) return (this->*entry->handler)(wParam, lParam);
+  if (message == WM_COMMAND) {
+    OnCommand(wParam, lParam);
+    return 0;
   }
-  return 0;
+  LRESULT result = 0;
+  ForEachEntry(GetMessageMap(), [&](const AFX_MSGMAP_ENTRY& entry) {
+    if (entry.message != message || !entry.handler) return false;
+    result = (this->*entry.handler)(wParam, lParam);
+    return true;
+  });
+  return result;
 }
 
-void CWnd::AddDlgItem(int id, const char* text) {
-  if (m_hWnd) m_itemText[id] = text;
-}
-
-// ----------------------------------------------------------------------
-
-void DDX_Text(CDataExchange* pDX, int id, CString& value) {
-  if (pDX->m_bSaveAndValidate)
-    pDX->m_pDlgWnd->GetDlgItemText(id, value);
-  else
-    pDX->m_pDlgWnd->SetDlgItemText(id, value);
-}
-
-void DDX_Control(CDataExchange* pDX, int id, CAnimateCtrl& control) {
-  control.m_id = id;
-  control.m_parent = pDX->m_pDlgWnd;
-}
-
-BOOL CAnimateCtrl::Open(UINT clipId) {
-  const HINSTANCE module = AfxGetResourceHandle();
-  if (!m_parent || !m_parent->m_hWnd || !module || !module->FindClip(clipId)) return FALSE;
-  m_clip = clipId;
-  m_playing = false;
-  return TRUE;
-}
-
-BOOL CAnimateCtrl::Play(UINT from, UINT to, UINT /*repeat*/) {
-  if (m_clip == 0 || from > to) return FALSE;
-  m_playing = true;
-  return TRUE;
-}
-
-BOOL CAnimateCtrl::Stop() {
-  m_playing = false;
-  return m_clip != 0;
-}
-
-BOOL CAnimateCtrl::Close() {
-  m_playing = false;
-  m_clip = 0;
-  return TRUE;
-}
-
-// ----------------------------------------------------------------------
-
-void CDialog::SetParentWindow(CWnd* parent) {
-  m_pParentWnd = parent;
-  m_parentHandle = parent ? parent->m_hWnd : nullptr;
-}
-
-CWnd* CDialog::GetParent() const {
-  if (!m_pParentWnd || vext::WindowFromHandle(m_parentHandle) != m_pParentWnd) return nullptr;
-  return m_pParentWnd;
-}
-
-BOOL CDialog::Create(UINT templateId, CWnd* parent) {
-  const HINSTANCE module = AfxGetResourceHandle();
-  const vext::DialogTemplate* dialog = module ? module->FindDialog(templateId) : nullptr;
-  if (!dialog || m_hWnd) return FALSE;
-  SetParentWindow(parent);
-  m_template = dialog;
-  AttachNewHandle();
-  for (const vext::DialogControl& control : dialog->controls) AddDlgItem(control.id, control.text);
-  OnInitDialog();
-  if (!m_hWnd) return FALSE;  // OnInitDialog closed it again
-  if (dialog->style & WS_VISIBLE) ShowWindow(SW_SHOW);
-  return TRUE;
-}
-
-BOOL CDialog::OnInitDialog() {
-  UpdateData(FALSE);
-  return TRUE;
-}
-
-BOOL CDialog::UpdateData(BOOL saveAndValidate) {
-  if (!m_hWnd) return FALSE;
-  CDataExchange exchange(this, saveAndValidate);
-  DoDataExchange(&exchange);
-  return TRUE;
+BOOL CWnd::OnCommand(WPARAM wParam, LPARAM) {
+  const int id = static_cast<short>(LOWORD(wParam));
+  const UINT code = HIWORD(wParam);
+  return ForEachEntry(GetMessageMap(), [&](const AFX_MSGMAP_ENTRY& entry) {
+    if (entry.message != WM_COMMAND || entry.code != code || entry.id != id || !entry.command)
+      return false;
+    (this->*entry.command)();
+    return true;
+  });
 }

@@ -1,24 +1,47 @@
-// The window classes that the suite's dialogs are built on, without any
-// toolkit: a window is an object with a handle, a visible and an enabled
-// state, the texts of its dialog items and a message queue on the thread
-// that created it. A user-interface implementation only draws what these
-// classes hold.
+// The windows that the suite's dialogs are built on, without any toolkit:
+// a window is an object with a handle and a state (WindowState.h) on the
+// thread that created it. A user-interface implementation only draws what
+// the states hold. Dialogs and their controls: Dialog.h.
 //
 // Handles are looked up in a process-wide table and never reused, so a
 // handle whose window is gone is recognised and ignored. Messages posted
 // to a window, from any thread, wait in the queue of the window's thread
 // until that thread calls vext::PumpMessages; the window's message map
-// then dispatches them.
+// then dispatches them. Everything else about a window belongs to its
+// thread.
 #pragma once
 
-#include <map>
-#include <span>
+#include <cstddef>
+#include <memory>
 
 #include "platform/base/AfxTypes.h"
 #include "platform/base/CString.h"
+#include "platform/ui/DialogTemplate.h"
+#include "platform/ui/WindowState.h"
 
-struct HWND__;
-using HWND = HWND__*;
+namespace vext {
+
+// A window handle: a number that names one window for the life of the
+// process. Compares with nullptr as the framework's handles do.
+class WindowHandle {
+ public:
+  constexpr WindowHandle() = default;
+  constexpr WindowHandle(std::nullptr_t) {}
+  constexpr explicit WindowHandle(std::uintptr_t value) : m_value(value) {}
+  constexpr explicit operator bool() const { return m_value != 0; }
+  constexpr std::uintptr_t Value() const { return m_value; }
+  friend constexpr bool operator==(WindowHandle, WindowHandle) = default;
+
+ private:
+  std::uintptr_t m_value = 0;
+};
+
+class DialogModel;
+class WindowAccess;
+
+}  // namespace vext
+
+using HWND = vext::WindowHandle;
 
 class CWnd;
 class CDataExchange;
@@ -27,91 +50,44 @@ constexpr int SW_HIDE = 0;
 constexpr int SW_SHOWNORMAL = 1;
 constexpr int SW_SHOW = 5;
 
-constexpr DWORD WS_POPUP = 0x80000000;
-constexpr DWORD WS_CHILD = 0x40000000;
-constexpr DWORD WS_VISIBLE = 0x10000000;
-constexpr DWORD WS_DISABLED = 0x08000000;
-constexpr DWORD WS_BORDER = 0x00800000;
+// A control tells its dialog what the user did with WM_COMMAND:
+// wParam = MAKEWPARAM(control id, notification code), lParam = its handle.
+constexpr UINT WM_COMMAND = 0x0111;
+constexpr UINT BN_CLICKED = 0;
+constexpr UINT LBN_SELCHANGE = 1;
+constexpr UINT LBN_DBLCLK = 2;
+constexpr UINT LBN_SETFOCUS = 4;
+constexpr UINT LBN_KILLFOCUS = 5;
+constexpr UINT EN_SETFOCUS = 0x0100;
+constexpr UINT EN_KILLFOCUS = 0x0200;
+constexpr UINT EN_CHANGE = 0x0300;
 
-// ----------------------------------------------------------------------
-// Resources: the dialog templates and animation clips a library carries.
-// Each library has its own table; the one in force is the current
-// resource module of the thread, switched around every use as the
-// framework's resource handle was.
-
-namespace vext {
-
-enum class ControlKind { Static, Animation };
-
-struct DialogControl {
-  int id;
-  ControlKind kind;
-  int x, y, cx, cy;  // dialog units
-  DWORD style;
-  const char* text;  // initial text (CP932), "" when it has none
-};
-
-struct DialogTemplate {
-  UINT id;
-  DWORD style;           // WS_VISIBLE: shown as soon as it is created
-  int cx, cy;            // dialog units
-  const char* fontName;  // CP932
-  int pointSize;
-  std::span<const DialogControl> controls;
-};
-
-struct AnimationClip {
-  UINT id;
-  int frames;
-  int width, height;  // pixels
-  int framesPerSecond;
-};
-
-struct ResourceModule {
-  std::span<const DialogTemplate> dialogs;
-  std::span<const AnimationClip> clips;
-
-  const DialogTemplate* FindDialog(UINT id) const;
-  const AnimationClip* FindClip(UINT id) const;
-};
-
-}  // namespace vext
-
-using HINSTANCE = const vext::ResourceModule*;
-
-// The calling thread's current resource module (none by default).
-AFX_API HINSTANCE AfxGetResourceHandle();
-AFX_API void AfxSetResourceHandle(HINSTANCE module);
-
-namespace vext {
-
-// Makes `module` current for the life of the scope.
-class ResourceScope {
- public:
-  explicit ResourceScope(HINSTANCE module) : m_previous(AfxGetResourceHandle()) {
-    AfxSetResourceHandle(module);
-  }
-  ~ResourceScope() { AfxSetResourceHandle(m_previous); }
-  ResourceScope(const ResourceScope&) = delete;
-  ResourceScope& operator=(const ResourceScope&) = delete;
-
- private:
-  HINSTANCE m_previous;
-};
-
-}  // namespace vext
+constexpr WORD LOWORD(std::uintptr_t value) { return static_cast<WORD>(value & 0xFFFF); }
+constexpr WORD HIWORD(std::uintptr_t value) { return static_cast<WORD>((value >> 16) & 0xFFFF); }
+constexpr WPARAM MAKEWPARAM(WORD low, WORD high) { return WPARAM(low) | (WPARAM(high) << 16); }
 
 // ----------------------------------------------------------------------
 // Message maps: a class lists the messages it handles with
 //   DECLARE_MESSAGE_MAP() in its declaration and
-//   BEGIN_MESSAGE_MAP(Class, Base) ON_MESSAGE(id, Handler) END_MESSAGE_MAP()
-// in its source; handlers are LRESULT Handler(WPARAM, LPARAM).
+//   BEGIN_MESSAGE_MAP(Class, Base)
+//     ON_MESSAGE(WM_USER + 60, OnEnd)         LRESULT OnEnd(WPARAM, LPARAM)
+//     ON_BN_CLICKED(IDC_ADD, OnAdd)           void OnAdd()
+//     ON_LBN_SELCHANGE(IDC_LIST, OnSelChange) ON_LBN_DBLCLK, ON_EN_CHANGE,
+//                                             ON_EN_SETFOCUS, ON_EN_KILLFOCUS alike
+//   END_MESSAGE_MAP()
+// in its source. A class's own entries come before its base class's.
+
+#define afx_msg
 
 using AFX_PMSG = LRESULT (CWnd::*)(WPARAM, LPARAM);
+using AFX_PCMD = void (CWnd::*)();
 
 struct AFX_MSGMAP_ENTRY {
   UINT message;
-  AFX_PMSG handler;  // null ends the list
+  UINT code;         // WM_COMMAND: the notification code
+  int id;            // WM_COMMAND: the control id
+  AFX_PMSG handler;  // a window message's handler, or
+  AFX_PCMD command;  // a control notification's; both null end the list
 };
 
 struct AFX_MSGMAP {
@@ -132,9 +108,19 @@ struct AFX_MSGMAP {
     using ThisClass = theClass;                                                     \
     using TheBaseClass = baseClass;                                                 \
     static const AFX_MSGMAP_ENTRY entries[] = {
-#define ON_MESSAGE(message, memberFxn) {message, static_cast<AFX_PMSG>(&ThisClass::memberFxn)},
+#define ON_MESSAGE(message, memberFxn) \
+  {message, 0, 0, static_cast<AFX_PMSG>(&ThisClass::memberFxn), nullptr},
+#define ON_CONTROL(code, id, memberFxn) \
+  {WM_COMMAND, code, id, nullptr, static_cast<AFX_PCMD>(&ThisClass::memberFxn)},
+#define ON_COMMAND(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
+#define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
+#define ON_LBN_SELCHANGE(id, memberFxn) ON_CONTROL(LBN_SELCHANGE, id, memberFxn)
+#define ON_LBN_DBLCLK(id, memberFxn) ON_CONTROL(LBN_DBLCLK, id, memberFxn)
+#define ON_EN_CHANGE(id, memberFxn) ON_CONTROL(EN_CHANGE, id, memberFxn)
+#define ON_EN_SETFOCUS(id, memberFxn) ON_CONTROL(EN_SETFOCUS, id, memberFxn)
+#define ON_EN_KILLFOCUS(id, memberFxn) ON_CONTROL(EN_KILLFOCUS, id, memberFxn)
 #define END_MESSAGE_MAP()                                                        \
-  { 0, nullptr }                                                                 \
+  { 0, 0, 0, nullptr, nullptr }                                                  \
   }                                                                              \
   ;                                                                              \
   static const AFX_MSGMAP map = {&TheBaseClass::GetThisMessageMap, &entries[0]}; \
@@ -165,11 +151,28 @@ class AFX_API CWnd {
   BOOL IsWindowVisible() const;
   // Nothing on the desktop to raise: kept for the callers' sake.
   BOOL SetForegroundWindow();
-  BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
-  void SetDlgItemText(int id, const char* text);
+  // A dialog's title, a control's text.
+  void SetWindowText(LPCTSTR text);
+  void GetWindowText(CString& text) const;
+  int GetWindowTextLength() const;
+
+  // Gives this control its dialog's focus; the control that had it, or null.
+  CWnd* SetFocus();
+  int GetDlgCtrlID() const;
+
+  // A dialog's items: the window object of control `id`, or null.
+  CWnd* GetDlgItem(int id) const;
+  void SetDlgItemText(int id, LPCTSTR text);
   // The item's text length; 0 and an empty text when there is no such item.
   int GetDlgItemText(int id, CString& text) const;
+  // Makes this object a second window object of the dialog's control `id`
+  // (as DDX_Control does); FALSE when it has a window or there is no such control.
+  BOOL SubclassDlgItem(UINT id, CWnd* parent);
+
+  BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+  // Runs the handler at once, on the calling thread.
+  LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
   // The given window, else the application's main window, else none.
   static CWnd* GetSafeOwner(CWnd* parent = nullptr);
@@ -182,78 +185,19 @@ class AFX_API CWnd {
 
  protected:
   static const AFX_MSGMAP* GetThisMessageMap();
-  // Gives this object a window handle owned by the calling thread.
-  BOOL AttachNewHandle();
-  // Items are the children a dialog template creates; other windows have none.
-  void AddDlgItem(int id, const char* text);
+  // A control's notification: runs the map's ON_CONTROL entry for the code
+  // and id in wParam; FALSE when there is none.
+  virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
 
  private:
-  bool m_visible = false;
-  bool m_enabled = true;
-  std::map<int, CString> m_itemText;
+  friend class vext::WindowAccess;
+  vext::WindowState* m_state = nullptr;           // what the window shows; null without a window
+  vext::DialogModel* m_model = nullptr;           // the dialog it is, or whose control it is
+  std::unique_ptr<vext::WindowState> m_ownState;  // a plain window's
 };
 
 // The application's main window: none unless a host sets one.
 AFX_API CWnd* AfxGetMainWnd();
-
-class AFX_API CDataExchange {
- public:
-  CDataExchange(CWnd* dlgWnd, BOOL saveAndValidate)
-      : m_bSaveAndValidate(saveAndValidate), m_pDlgWnd(dlgWnd) {}
-  BOOL m_bSaveAndValidate;  // TRUE: items to members, FALSE: members to items
-  CWnd* m_pDlgWnd;
-};
-
-// Stand-in for the animation control: which clip of the current resource
-// module is open and whether it plays. The user interface draws it.
-class AFX_API CAnimateCtrl {
- public:
-  // Fails unless the control is bound to a window and the clip exists.
-  BOOL Open(UINT clipId);
-  // `repeat` (UINT)-1 loops without end.
-  BOOL Play(UINT from, UINT to, UINT repeat);
-  BOOL Stop();
-  BOOL Close();
-
-  int GetDlgCtrlID() const { return m_id; }
-  UINT ClipId() const { return m_clip; }
-  bool IsPlaying() const { return m_playing; }
-
- private:
-  friend AFX_API void DDX_Control(CDataExchange*, int, CAnimateCtrl&);
-  int m_id = 0;
-  CWnd* m_parent = nullptr;
-  UINT m_clip = 0;
-  bool m_playing = false;
-};
-
-AFX_API void DDX_Text(CDataExchange* pDX, int id, CString& value);
-AFX_API void DDX_Control(CDataExchange* pDX, int id, CAnimateCtrl& control);
-
-class AFX_API CDialog : public CWnd {
- public:
-  CDialog() = default;
-
-  // Creates the modeless dialog from the template of the current resource
-  // module: registers the window, fills its items, runs OnInitDialog and
-  // shows it when the template is visible. FALSE when the template is
-  // missing or the dialog already has a window.
-  BOOL Create(UINT templateId, CWnd* parent = nullptr);
-  virtual BOOL OnInitDialog();
-  // Moves data between items and members; FALSE without a window.
-  BOOL UpdateData(BOOL saveAndValidate = TRUE);
-  // The owner, while it still has the window it had when it became owner.
-  CWnd* GetParent() const;
-
- protected:
-  void SetParentWindow(CWnd* parent);
-
-  CWnd* m_pParentWnd = nullptr;
-  const vext::DialogTemplate* m_template = nullptr;
-
- private:
-  HWND m_parentHandle = nullptr;
-};
 
 // Posts a message to the window's thread from any thread; FALSE when the
 // handle names no window.

@@ -69,7 +69,7 @@ class WaitDlgTest : public ::testing::Test {
   }
 
   ScriptedUserInterface* ui = nullptr;
-  std::unique_ptr<vext::ui::UserInterface> saved;
+  std::shared_ptr<vext::ui::UserInterface> saved;
 };
 
 using Kind = ScriptedEvent::Kind;

@@ -43,10 +43,11 @@ std::string Name(const std::string& name, const std::string& reading = "") {
 
 class ContactXmlImport : public ::testing::Test {
  protected:
-  // Imports `bytes` into `table`, answering the question with `answer`.
-  int Import(const std::string& bytes, HostTable& table, int answer = IDOK) {
+  // Imports `bytes` into `table`, the user working the company-or-person
+  // question with `answer`.
+  int Import(const std::string& bytes, HostTable& table, std::vector<std::string> answer = {"ok"}) {
     vext::test::WriteBytes(dir / "book.xml", bytes);
-    ui->QueueModalAction([answer](vext::ui::ModalDialog&) { return answer; });
+    ui->QueueDialog(std::move(answer));
     CContactXmlConv conv;
     return conv.ImportContactXML(path, 0, table.get());
   }
@@ -358,7 +359,6 @@ TEST_F(ContactXmlImport, FailuresLeaveTheTableAsItWas) {
 
 TEST_F(ContactXmlImport, AMissingFileIsALoadFailure) {
   HostTable table({"Name"});
-  ui->QueueModalAction([](vext::ui::ModalDialog&) { return IDOK; });
   CContactXmlConv conv;
   EXPECT_EQ(conv.ImportContactXML(vext::test::SystemPath(dir / "none.xml"), 0, table.get()), 2);
   ASSERT_EQ(ui.Messages().size(), 1u);
@@ -382,11 +382,93 @@ TEST_F(ContactXmlImport, ATableWithoutColumnNames) {
   EXPECT_EQ(emptyNameRow.GetSize(), 1);
 }
 
-TEST_F(ContactXmlImport, CancelReadsNothing) {
+// --- the company-or-person question ---------------------------------------------------
+
+const std::vector<std::string> kCompany = {"ok"};
+const std::vector<std::string> kPerson = {"click:14002", "ok"};
+
+TEST_F(ContactXmlImport, TheQuestionAsShown) {
   HostTable table({"Name"});
-  EXPECT_EQ(Import(Doc11({Name("A")}), table, IDCANCEL), 2);
-  EXPECT_EQ(table.Records(), 0);
-  EXPECT_EQ(ui.Messages(), std::vector<std::string>());
+  ASSERT_EQ(Import(Doc11({}), table, {"default"}), 1);
+  const auto events = ui->Events();
+  ASSERT_EQ(events.size(), 1u);
+  EXPECT_EQ(vext::test::Utf8(events[0].text.str()), U8(u8"会社/個人の選択"));
+  EXPECT_EQ(events[0].result, IDOK);
+  const vext::DialogState& shown = events[0].steps.at(0).state;
+  const auto text = [&](int id) { return vext::test::Utf8(shown.Find(id)->text.str()); };
+  EXPECT_EQ(text(14000), U8(u8"会社/個人の区別があるデータが両方あった場合に、\n"
+                            u8"どちらを読み込むか選択して【OK】をクリックしてください。"));
+  EXPECT_EQ(text(14001), U8(u8"会社（郵便番号･住所･TEL･FAX･E-mail）"));
+  EXPECT_EQ(text(14002), U8(u8"個人（郵便番号･住所･TEL･FAX･E-mail）"));
+  EXPECT_EQ(shown.Find(14001)->check, BST_CHECKED);
+  EXPECT_EQ(shown.Find(14002)->check, BST_UNCHECKED);
+}
+
+// Which location set an entry is read from, for either answer.
+TEST_F(ContactXmlImport, LocationSetChoice) {
+  const auto address = [](const char* locationType, const std::string& text) {
+    return std::string("<AddressItem locationType='") + locationType + "'><FullAddress>" + text +
+           "</FullAddress></AddressItem>";
+  };
+  const auto phone = [](const char* usage, const char* number) {
+    return std::string("<PhoneItem phoneDevice='Phone' usage='") + usage + "'>" + number +
+           "</PhoneItem>";
+  };
+  struct Case {
+    const char* name;
+    std::string item;
+    Record company;  // read with the first answer
+    Record person;   // read with the second
+  };
+  const Case cases[] = {
+      {"office and home data",
+       "<Address>" + address("Home", "H") + address("Office", "O") + "</Address><Phone>" +
+           phone("Official", "1") + phone("Private", "2") + "</Phone>",
+       {{"Address", "O"}, {"TEL", "1"}},
+       {{"Address", "H"}, {"TEL", "2"}}},
+      {"office data only",
+       "<Address>" + address("Office", "O") + "</Address>",
+       {{"Address", "O"}},
+       {{"Address", "O"}}},
+      {"home data only",
+       "<Phone>" + phone("Private", "2") + "</Phone>",
+       {{"TEL", "2"}},
+       {{"TEL", "2"}}},
+      {"other data only",
+       "<Address>" + address("Branch", "B") + "</Address><Phone>" + phone("", "3") + "</Phone>",
+       {{"Address", "B"}, {"TEL", "3"}},
+       {{"Address", "B"}, {"TEL", "3"}}},
+      {"other data do not count when office or home data exist",
+       "<Address>" + address("Branch", "B") + "</Address><Phone>" + phone("Private", "2") +
+           "</Phone>",
+       {{"TEL", "2"}},
+       {{"TEL", "2"}}},
+      {"a lone office e-mail decides for the office set",
+       "<Address>" + address("Home", "H") +
+           "</Address><Email><EmailItem usage='Official'>o@x.jp</EmailItem></Email>",
+       {{"E-mail", "o@x.jp"}},
+       {{"Address", "H"}}},
+  };
+  for (const Case& c : cases) {
+    for (const bool company : {true, false}) {
+      SCOPED_TRACE(std::string(c.name) + (company ? ", company" : ", person"));
+      HostTable table(kAllColumns);
+      ASSERT_EQ(Import(Doc11({c.item}), table, company ? kCompany : kPerson), 1);
+      Record expected = company ? c.company : c.person;
+      expected["#"] = "0";
+      EXPECT_EQ(table.Record(1), expected);
+    }
+  }
+}
+
+TEST_F(ContactXmlImport, CancelReadsNothing) {
+  for (const std::vector<std::string>& answer :
+       {std::vector<std::string>{"cancel"}, std::vector<std::string>{"click:14002", "cancel"}}) {
+    HostTable table({"Name"});
+    EXPECT_EQ(Import(Doc11({Name("A")}), table, answer), 2);
+    EXPECT_EQ(table.Records(), 0);
+    EXPECT_EQ(ui.Messages(), std::vector<std::string>());
+  }
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 // The user interface of a program run from a terminal or a script: messages
 // go to standard error in UTF-8 (the terminal's encoding), questions are
 // answered on the terminal when standard input is one, else by the default
-// button, and the printed line says which answer was taken. The wait dialog
-// is a spinner when standard error is a terminal and silent otherwise.
+// button, and the printed line says which answer was taken. A dialog is
+// shown as text (ConsoleDialog.h) and worked by the actions of
+// DialogActions.h typed on the terminal. The wait dialog is a spinner when
+// standard error is a terminal and silent otherwise.
 #pragma once
 
 #include <cstdio>
@@ -22,7 +24,7 @@ class AFX_API ConsoleUserInterface : public UserInterface {
 
   int MessageBox(const CString& text, UINT type) override;
   std::optional<CString> FileDialog(const FileDialogRequest& request) override;
-  int DoModal(ModalDialog& dialog) override;
+  int DoModal(CDialog& dialog) override;
 
   void WaitShown(const WaitView& view) override;
   void WaitTextChanged(const WaitView& view) override;
