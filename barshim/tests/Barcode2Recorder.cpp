@@ -29,9 +29,7 @@ std::string Text(double v) {
   std::snprintf(text, sizeof text, "%.17g", v);
   return text;
 }
-std::string Text(const VARIANT& v) {
-  return "variant " + std::to_string(v.vt) + " " + Text(v.byref);
-}
+std::string Text(const VARIANT& v) { return "variant " + std::to_string(v.vt) + " " + Text(v.byref); }
 
 template <class... Args>
 void Record(const char* name, const Args&... args) {
@@ -56,14 +54,8 @@ int BarcodeCreate(HWND parent, HBARCODE* handle) {
   g_nextHandle += 16;
   return recorder::kInt;
 }
-int BarcodeRelease(HBARCODE h) {
-  RECORD(h);
-  return recorder::kInt;
-}
-int BarcodeAbout(HBARCODE h) {
-  RECORD(h);
-  return recorder::kInt;
-}
+int BarcodeRelease(HBARCODE h) { RECORD(h); return recorder::kInt; }
+int BarcodeAbout(HBARCODE h) { RECORD(h); return recorder::kInt; }
 
 // The type is kept, so that a test sees what the wrapper made of it.
 int BarcodePutType(HBARCODE h, long v) {
@@ -71,20 +63,11 @@ int BarcodePutType(HBARCODE h, long v) {
   g_type = v;
   return recorder::kInt;
 }
-long BarcodeGetType(HBARCODE h) {
-  RECORD(h);
-  return g_type;
-}
+long BarcodeGetType(HBARCODE h) { RECORD(h); return g_type; }
 
-#define RECORDED_PROPERTY(Name, Type, Result) \
-  int BarcodePut##Name(HBARCODE h, Type v) {  \
-    RECORD(h, v);                             \
-    return recorder::kInt;                    \
-  }                                           \
-  Type BarcodeGet##Name(HBARCODE h) {         \
-    RECORD(h);                                \
-    return Result;                            \
-  }
+#define RECORDED_PROPERTY(Name, Type, Result)                                        \
+  int BarcodePut##Name(HBARCODE h, Type v) { RECORD(h, v); return recorder::kInt; } \
+  Type BarcodeGet##Name(HBARCODE h) { RECORD(h); return Result; }
 
 RECORDED_PROPERTY(Rotate, long, recorder::kLong)
 RECORDED_PROPERTY(Unit, long, recorder::kLong)
@@ -122,52 +105,26 @@ RECORDED_PROPERTY(Element, double, recorder::kDouble)
 RECORDED_PROPERTY(Quiet, double, recorder::kDouble)
 RECORDED_PROPERTY(Point, double, recorder::kDouble)
 
-#define RECORDED_TEXT_PROPERTY(Name)                \
-  int BarcodePut##Name(HBARCODE h, const char* v) { \
-    RECORD(h, v);                                   \
-    return recorder::kInt;                          \
-  }                                                 \
-  long BarcodeGet##Name(HBARCODE h, char* buffer) { \
-    RECORD(h, buffer);                              \
-    return recorder::kLong;                         \
-  }
+#define RECORDED_TEXT_PROPERTY(Name)                                                           \
+  int BarcodePut##Name(HBARCODE h, const char* v) { RECORD(h, v); return recorder::kInt; } \
+  long BarcodeGet##Name(HBARCODE h, char* buffer) { RECORD(h, buffer); return recorder::kLong; }
 
 RECORDED_TEXT_PROPERTY(StartChar)
 RECORDED_TEXT_PROPERTY(StopChar)
 RECORDED_TEXT_PROPERTY(Value)
 
-int BarcodePutValueB(HBARCODE h, VARIANT data, int length) {
-  RECORD(h, data, length);
-  return recorder::kInt;
-}
+int BarcodePutValueB(HBARCODE h, VARIANT data, int length) { RECORD(h, data, length); return recorder::kInt; }
 int BarcodePutValueB2(HBARCODE h, unsigned char* data, int length) {
   RECORD(h, data, length);
   return recorder::kInt;
 }
-int BarcodePutQREscCode(HBARCODE h, unsigned char v) {
-  RECORD(h, v);
-  return recorder::kInt;
-}
-int BarcodeGetQREscCode(HBARCODE h, unsigned char* v) {
-  RECORD(h, v);
-  return recorder::kInt;
-}
-void BarcodePutFont(HBARCODE h, const char* face, int points, int weight) {
-  RECORD(h, face, points, weight);
-}
+int BarcodePutQREscCode(HBARCODE h, unsigned char v) { RECORD(h, v); return recorder::kInt; }
+int BarcodeGetQREscCode(HBARCODE h, unsigned char* v) { RECORD(h, v); return recorder::kInt; }
+void BarcodePutFont(HBARCODE h, const char* face, int points, int weight) { RECORD(h, face, points, weight); }
 
-int BarcodeSaveFile(HBARCODE h, const char* path, void* data) {
-  RECORD(h, path, data);
-  return recorder::kInt;
-}
-int BarcodeClipboard(HBARCODE h, void* data) {
-  RECORD(h, data);
-  return recorder::kInt;
-}
-int BarcodeSetPrinterDC(HBARCODE h, HDC dc) {
-  RECORD(h, dc);
-  return recorder::kInt;
-}
+int BarcodeSaveFile(HBARCODE h, const char* path, void* data) { RECORD(h, path, data); return recorder::kInt; }
+int BarcodeClipboard(HBARCODE h, void* data) { RECORD(h, data); return recorder::kInt; }
+int BarcodeSetPrinterDC(HBARCODE h, HDC dc) { RECORD(h, dc); return recorder::kInt; }
 int BarcodeBarPrint(HBARCODE h, HDC dc, double x, double y, const char* data) {
   RECORD(h, dc, x, y, data);
   return recorder::kInt;
@@ -181,67 +138,34 @@ int BarcodeBarPrintB2(HBARCODE h, HDC dc, double x, double y, unsigned char* dat
   return recorder::kInt;
 }
 
-#define RECORDED_IMAGE(Name, Handle, Result)                                    \
-  Handle BarcodeGet##Name(HBARCODE h, const char* d) {                          \
-    RECORD(h, d);                                                               \
-    return Result;                                                              \
-  }                                                                             \
-  Handle BarcodeGet##Name##I(HBARCODE h, const char* d, void** c) {             \
-    RECORD(h, d, c);                                                            \
-    return Result;                                                              \
-  }                                                                             \
-  Handle BarcodeGet##Name##B(HBARCODE h, VARIANT d, int n) {                    \
-    RECORD(h, d, n);                                                            \
-    return Result;                                                              \
-  }                                                                             \
-  Handle BarcodeGet##Name##BI(HBARCODE h, VARIANT d, int n, void** c) {         \
-    RECORD(h, d, n, c);                                                         \
-    return Result;                                                              \
-  }                                                                             \
-  Handle BarcodeGet##Name##B2(HBARCODE h, unsigned char* d, int n) {            \
-    RECORD(h, d, n);                                                            \
-    return Result;                                                              \
-  }                                                                             \
-  Handle BarcodeGet##Name##B2I(HBARCODE h, unsigned char* d, int n, void** c) { \
-    RECORD(h, d, n, c);                                                         \
-    return Result;                                                              \
+#define RECORDED_IMAGE(Name, Handle, Result)                                                         \
+  Handle BarcodeGet##Name(HBARCODE h, const char* d) { RECORD(h, d); return Result; }               \
+  Handle BarcodeGet##Name##I(HBARCODE h, const char* d, void** c) { RECORD(h, d, c); return Result; } \
+  Handle BarcodeGet##Name##B(HBARCODE h, VARIANT d, int n) { RECORD(h, d, n); return Result; }       \
+  Handle BarcodeGet##Name##BI(HBARCODE h, VARIANT d, int n, void** c) {                             \
+    RECORD(h, d, n, c);                                                                             \
+    return Result;                                                                                  \
+  }                                                                                                 \
+  Handle BarcodeGet##Name##B2(HBARCODE h, unsigned char* d, int n) { RECORD(h, d, n); return Result; } \
+  Handle BarcodeGet##Name##B2I(HBARCODE h, unsigned char* d, int n, void** c) {                      \
+    RECORD(h, d, n, c);                                                                             \
+    return Result;                                                                                  \
   }
 
 RECORDED_IMAGE(Bitmap, HBITMAP, recorder::Bitmap())
 RECORDED_IMAGE(MetaFile, HMETAFILE, recorder::MetaFile())
 RECORDED_IMAGE(EnhMetaFile, HENHMETAFILE, recorder::EnhMetaFile())
 
-void* BarcodeGetPictureDisp() {
-  RECORD();
-  return recorder::Picture();
-}
+void* BarcodeGetPictureDisp() { RECORD(); return recorder::Picture(); }
 void BarcodeReleasePictureDisp(void* picture) { RECORD(picture); }
 
 long BarcodeGetCheckDigitChar(HBARCODE h, const char* data, char* buffer) {
   RECORD(h, data, buffer);
   return recorder::kLong;
 }
-double BarcodeGetWidth(HBARCODE h) {
-  RECORD(h);
-  return recorder::kDouble;
-}
-double BarcodeGetHeight(HBARCODE h) {
-  RECORD(h);
-  return recorder::kDouble;
-}
-double BarcodeGetScaleWidth(HBARCODE h, long dpi) {
-  RECORD(h, dpi);
-  return recorder::kDouble;
-}
-double BarcodeGetScaleHeight(HBARCODE h, long dpi) {
-  RECORD(h, dpi);
-  return recorder::kDouble;
-}
-long BarcodeGetErrorNumber(HBARCODE h) {
-  RECORD(h);
-  return recorder::kLong;
-}
-int BarcodeGetErrorMessage(HBARCODE h, char* buffer) {
-  RECORD(h, buffer);
-  return recorder::kInt;
-}
+double BarcodeGetWidth(HBARCODE h) { RECORD(h); return recorder::kDouble; }
+double BarcodeGetHeight(HBARCODE h) { RECORD(h); return recorder::kDouble; }
+double BarcodeGetScaleWidth(HBARCODE h, long dpi) { RECORD(h, dpi); return recorder::kDouble; }
+double BarcodeGetScaleHeight(HBARCODE h, long dpi) { RECORD(h, dpi); return recorder::kDouble; }
+long BarcodeGetErrorNumber(HBARCODE h) { RECORD(h); return recorder::kLong; }
+int BarcodeGetErrorMessage(HBARCODE h, char* buffer) { RECORD(h, buffer); return recorder::kInt; }
