@@ -1,7 +1,9 @@
 // libFuzzer target: the exchange library's ContactXML import on arbitrary
 // bytes given as the document, into a host's table with every key and one
-// of its own. The first byte chooses how the table is laid out; messages
-// go to a scripted user interface that nobody reads.
+// of its own. The first byte chooses how the table is laid out. The
+// scripted user interface answers the question before the import with its
+// default (OK: company data), which the silent one would cancel; its
+// record is cleared after every input.
 #include <stdlib.h>
 
 #include <cstddef>

@@ -1,7 +1,7 @@
 // libFuzzer target: the exchange library's DenpyoXML import on arbitrary
 // bytes given as the slip document, into a host's lists (the statement
-// column list starting with a name of the host's own). Messages go to a
-// scripted user interface that nobody reads.
+// column list starting with a name of the host's own). Messages go to the
+// silent user interface.
 #include <stdlib.h>
 
 #include <cstddef>
@@ -12,20 +12,17 @@
 #include <memory>
 #include <string>
 
+#include "../testing/SilentUserInterface.h"
 #include "SnXmlConv.h"
-#include "platform/ui/detail/ScriptedUserInterface.h"
 
 namespace {
 
-vext::ui::ScriptedUserInterface* g_ui = nullptr;
 std::filesystem::path g_dir;
 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  auto ui = std::make_unique<vext::ui::ScriptedUserInterface>();
-  g_ui = ui.get();
-  vext::ui::SetCurrent(std::move(ui));
+  vext::ui::SetCurrent(std::make_unique<vext::testing::SilentUserInterface>());
   std::string pattern =
       (std::filesystem::temp_directory_path() / "DenpyoXmlImportFuzz-XXXXXX").string();
   if (!mkdtemp(pattern.data())) abort();
@@ -62,6 +59,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (row->GetCount() > columns.GetCount()) abort();
     delete row;
   }
-  g_ui->ClearEvents();
   return 0;
 }

@@ -181,7 +181,38 @@ class CObList : public vext::BasicList<CObject*> {};
 // or CObject*.
 template <class BASE, class TYPE>
 class CTypedPtrArray : public BASE {
+  using BaseIterator = typename std::vector<typename BASE::value_type>::const_iterator;
+
  public:
+  // Walks the elements as TYPE (range for).
+  class const_iterator {
+   public:
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = TYPE;
+    using difference_type = std::ptrdiff_t;
+    using pointer = void;
+    using reference = TYPE;
+
+    const_iterator() = default;
+    explicit const_iterator(BaseIterator it) : m_it(it) {}
+    TYPE operator*() const { return static_cast<TYPE>(*m_it); }
+    const_iterator& operator++() {
+      ++m_it;
+      return *this;
+    }
+    const_iterator operator++(int) {
+      const_iterator old = *this;
+      ++m_it;
+      return old;
+    }
+    bool operator==(const const_iterator&) const = default;
+
+   private:
+    BaseIterator m_it;
+  };
+  const_iterator begin() const { return const_iterator(BASE::items().begin()); }
+  const_iterator end() const { return const_iterator(BASE::items().end()); }
+
   TYPE GetAt(int index) const { return static_cast<TYPE>(BASE::GetAt(index)); }
   TYPE operator[](int index) const { return GetAt(index); }
   TYPE& ElementAt(int index) { return reinterpret_cast<TYPE&>(BASE::ElementAt(index)); }
