@@ -16,9 +16,9 @@ cd "$(dirname "$0")/.."
 # the benchmark check documents with it); GoogleTest/GoogleMock and Google
 # Benchmark; clang with its runtime libraries for libFuzzer and the fuzz
 # build; iconv (libc-bin) for the sample data; libpng (images), libzint
-# (the barcode renderer), CLI11 (vextbarcode, slipcat, vextform) and
-# nlohmann-json (slipcat, vextform); zbarimg and ZXingReader read the
-# rendered barcodes back in the tests and the main job.
+# (the barcode renderer), CLI11 (vextbarcode, slipcat, vextform,
+# snxmlhost) and nlohmann-json (slipcat, vextform); zbarimg and ZXingReader
+# read the rendered barcodes back in the tests and the main job.
 packages=(
   build-essential g++ make cmake pkg-config git libc-bin
   libxml2-dev libxml2-utils
