@@ -1,8 +1,7 @@
 #include "PhoneBookConv.h"
 
-#include <initializer_list>
-#include <utility>
-
+#include "ContactXmlDom.h"
+#include "ContactXmlMessages.h"
 #include "ContactXmlNames.h"
 #include "CsvBatchReader.h"
 #include "CsvWriter.h"
@@ -12,34 +11,15 @@
 #include "platform/ui/UserInterface.h"
 
 namespace cx = vext::contactxml;
+using vext::contactxml::AddElement;
+using vext::contactxml::AddTextElement;
 using vext::xml::ConversionError;
 using vext::xml::Document;
 using vext::xml::Node;
 
 namespace {
 
-const char* const kLoadFailed = "のロードに失敗しました。\n"_sj;
-const char* const kSaveFailed = "のセーブに失敗しました。\n"_sj;
-const char* const kUnsupportedFormat = "このＸＭＬファイルは対応していない形式です。"_sj;
 const char* const kNoData = "読み込むデータがありませんでした。"_sj;
-
-using Attributes = std::initializer_list<std::pair<const char*, const char*>>;
-
-// Appends a new element to `parent`. Children are linked as soon as they
-// are made, so a failure part-way leaves no loose node behind.
-Node AddElement(Document& doc, Node parent, const char* name, Attributes attributes = {}) {
-  Node element = doc.CreateElement(name);
-  parent.AppendChild(element);
-  for (const auto& [attribute, value] : attributes) element.SetAttribute(attribute, value);
-  return element;
-}
-
-Node AddTextElement(Document& doc, Node parent, const char* name, Attributes attributes,
-                    const CString& text) {
-  Node element = AddElement(doc, parent, name, attributes);
-  element.SetText(text);
-  return element;
-}
 
 }  // namespace
 
@@ -144,11 +124,8 @@ BOOL CPhoneBookConv::Export() {
 BOOL CPhoneBookConv::WriteDocument() {
   // Begin makes the new file beside the old one: a path where no file can
   // be made fails here, before any work, and the old file stays.
-  m_pWriter->Begin(m_strXmlPath, cx::kConverterXmlDeclaration, cx::kConverterDoctypeComment,
-                   cx::kElemContactXml,
-                   {{cx::kAttrXmlns, cx::kNamespaceUri},
-                    {cx::kAttrVersion, cx::kVersion11},
-                    {cx::kAttrCreator, cx::kCreatorUri}});
+  cx::BeginContactXml(*m_pWriter, m_strXmlPath, cx::kConverterXmlDeclaration,
+                      cx::kConverterDoctypeComment);
   for (;;) {
     for (const CStringArray* row : m_rowList)
       m_pWriter->Write(BuildItem(m_pWriter->Nodes(), MakeRecord(*row)));
@@ -197,15 +174,11 @@ BOOL CPhoneBookConv::ImportEntries() {
     return FALSE;
   }
 
-  const CString rootName = m_pReader->RootName();
-  const CString version = m_pReader->RootAttribute(cx::kAttrVersion).value_or(CString());
+  const cx::RootForm form = cx::RootFormOf(
+      m_pReader->RootName(), m_pReader->RootAttribute(cx::kAttrVersion).value_or(CString()));
   // Each child of this name is an entry; none: the root is the one entry.
-  const char* entryName = nullptr;
-  if (rootName == cx::kElemSnContactXml) {
-    entryName = cx::kElemContactXml;
-  } else if (rootName == cx::kElemContactXml && version == cx::kVersion11) {
-    entryName = cx::kElemContactXmlItem;
-  } else if (!(rootName == cx::kElemContactXml && version == cx::kVersion10)) {
+  const char* const entryName = cx::EntryElementOf(form);
+  if (form != cx::RootForm::RootIsEntry && !entryName) {
     // A document that is not well-formed is reported as such first,
     // whatever its root.
     if (!m_pReader->Finish()) {
@@ -253,7 +226,8 @@ BOOL CPhoneBookConv::CheckParserState() {
 }
 
 void CPhoneBookConv::ShowParserError(BOOL bLoading, const CString& reason) {
-  AfxMessageBox(m_strXmlPath + (bLoading ? kLoadFailed : kSaveFailed) + reason, MB_OK);
+  AfxMessageBox(m_strXmlPath + (bLoading ? cx::kMsgLoadFailed : cx::kMsgSaveFailed) + reason,
+                MB_OK);
 }
 
-void CPhoneBookConv::ShowUnsupported() { AfxMessageBox(kUnsupportedFormat, MB_OK); }
+void CPhoneBookConv::ShowUnsupported() { AfxMessageBox(cx::kMsgUnsupportedFormat, MB_OK); }

@@ -2,25 +2,16 @@
 
 #include <array>
 
+#include "ContactXmlDom.h"
 #include "ContactXmlNames.h"
 #include "CsvWriter.h"
 #include "TextRoutines.h"
 
 namespace cx = vext::contactxml;
+using vext::contactxml::ForEachChild;
 using vext::xml::Node;
 
 namespace {
-
-// The children of `parent` that are elements named `name`.
-template <typename Fn>
-void ForEachChild(const Node& parent, const char* name, Fn fn) {
-  for (const Node& child : parent.ChildNodes())
-    if (child.IsElement() && child.NodeName() == name) fn(child);
-}
-
-CString Attribute(const Node& element, const char* name) {
-  return element.GetAttribute(name).value_or(CString());
-}
 
 // What one Address element gives a block beside its columns.
 struct AddressScratch {
@@ -42,13 +33,13 @@ void ReadAddressItem(const Node& item, CPhoneBookRec& block, AddressScratch& scr
     } else if (name == cx::kElemZip) {
       scratch.zip = child.Text();
     } else if (name == cx::kElemAddressCode) {
-      const CString domain = Attribute(child, cx::kAttrCodeDomain);
+      const CString domain = cx::AttributeOf(child, cx::kAttrCodeDomain);
       if (domain == cx::kCodeDomainZip7)
         block.m_strZip = child.Text();
       else if (domain == cx::kCodeDomainJis5)
         block.m_strAreaCode = child.Text();
     } else if (name == cx::kElemAddressLine) {
-      const CString type = Attribute(child, cx::kAttrAddressLineType);
+      const CString type = cx::AttributeOf(child, cx::kAttrAddressLineType);
       if (type == cx::kLineTypePrefecture)
         block.m_strPrefecture = child.Text();
       else if (type == cx::kLineTypeCity)
@@ -109,7 +100,7 @@ CPhoneBookRec* CPhoneBookItem::SelectBlock(vext::contactxml::LocationSet set) {
 
 void CPhoneBookItem::ReadNames(const Node& personName) {
   ForEachChild(personName, cx::kElemPersonNameItem, [&](const Node& item) {
-    if (Attribute(item, cx::kAttrXmlLang) != cx::kLangJapanese) return;
+    if (cx::AttributeOf(item, cx::kAttrXmlLang) != cx::kLangJapanese) return;
     // Each name read replaces the one before: the last one stays.
     ForEachChild(item, cx::kElemFullName, [&](const Node& fullName) {
       const CString text = fullName.Text();
@@ -131,11 +122,12 @@ void CPhoneBookItem::ReadPhones(const Node& phone) {
   bool companyPreferred = false;
   bool personalPreferred = false;
   ForEachChild(phone, cx::kElemPhoneItem, [&](const Node& item) {
-    CPhoneBookRec* block = SelectBlock(cx::LocationSetOfUsage(Attribute(item, cx::kAttrUsage)));
+    CPhoneBookRec* block =
+        SelectBlock(cx::LocationSetOfUsage(cx::AttributeOf(item, cx::kAttrUsage)));
     if (!block) return;
     bool& preferredTaken = block == &m_company ? companyPreferred : personalPreferred;
     const std::optional<CString> device = item.GetAttribute(cx::kAttrPhoneDevice);
-    const CString preference = Attribute(item, cx::kAttrPreference);
+    const CString preference = cx::AttributeOf(item, cx::kAttrPreference);
     if ((device && *device != cx::kDevicePhone) || preference == cx::kPreferenceFalse ||
         preferredTaken)
       return;
@@ -152,10 +144,10 @@ void CPhoneBookItem::ReadAddresses(const Node& address) {
   AddressScratch personalScratch;
   ForEachChild(address, cx::kElemAddressItem, [&](const Node& item) {
     CPhoneBookRec* block =
-        SelectBlock(cx::LocationSetOfLocationType(Attribute(item, cx::kAttrLocationType)));
+        SelectBlock(cx::LocationSetOfLocationType(cx::AttributeOf(item, cx::kAttrLocationType)));
     if (!block) return;
     AddressScratch& scratch = block == &m_company ? companyScratch : personalScratch;
-    const CString preference = Attribute(item, cx::kAttrPreference);
+    const CString preference = cx::AttributeOf(item, cx::kAttrPreference);
     if (scratch.preferredTaken || preference == cx::kPreferenceFalse) return;
     if (preference == cx::kPreferenceTrue) {
       ClearAddressColumns(*block);

@@ -3,30 +3,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <optional>
 
+#include "../testing/SilentUserInterface.h"
 #include "CsvReader.h"
 #include "platform/base/BoolConstants.h"
-#include "platform/ui/UserInterface.h"
-
-namespace {
-
-class SilentUserInterface : public vext::ui::UserInterface {
- public:
-  int MessageBox(const CString&, UINT) override { return IDOK; }
-  std::optional<CString> FileDialog(const vext::ui::FileDialogRequest&) override {
-    return std::nullopt;
-  }
-  int DoModal(CDialog&) override { return IDCANCEL; }
-  void WaitShown(const vext::ui::WaitView&) override {}
-  void WaitTextChanged(const vext::ui::WaitView&) override {}
-  void WaitHidden(const vext::ui::WaitView&) override {}
-};
-
-}  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  vext::ui::SetCurrent(std::make_unique<SilentUserInterface>());
+  vext::ui::SetCurrent(std::make_unique<vext::testing::SilentUserInterface>());
   return 0;
 }
 

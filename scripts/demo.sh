@@ -73,13 +73,30 @@ reg_value() {
 
 # The native folder for a Windows path on one of the work area's drives.
 native_path() {
-  local path=$1 drive rest
+  local path=$1 drive rest native part match
   [[ $path =~ ^([A-Za-z]):(.*)$ ]] || fail "$path is not on a drive"
   drive=${BASH_REMATCH[1],,}
   rest=${BASH_REMATCH[2]//\\//}
   mkdir -p "$work/$drive"
   [[ -e $work/drives/$drive: ]] || ln -s "$work/$drive" "$work/drives/$drive:"
-  printf '%s\n' "$work/$drive$rest"
+  # Each component that exists under another ASCII case is that one, as
+  # the platform's own path mapping has it (\DATA\FMT and \Data\MyData
+  # are in one folder).
+  native=$work/$drive
+  local IFS=/
+  for part in $rest; do
+    [[ -z $part ]] && continue
+    if [[ ! -e $native/$part ]]; then
+      for match in "$native"/*; do
+        match=${match##*/}
+        [[ ${match,,} == "${part,,}" ]] || continue
+        part=$match
+        break
+      done
+    fi
+    native=$native/$part
+  done
+  printf '%s\n' "$native"
 }
 
 show() {  # a CP932 file, for a UTF-8 terminal

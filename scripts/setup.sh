@@ -17,15 +17,17 @@ cd "$(dirname "$0")/.."
 # the benchmark check documents with it); GoogleTest/GoogleMock and Google
 # Benchmark; clang with its runtime libraries for libFuzzer and the fuzz
 # build, clang-tidy for scripts/tidy.sh; iconv (libc-bin) for the sample
-# data; libpng (images), libzint (the barcode renderer) and CLI11
-# (vextbarcode); zbarimg and ZXingReader read the rendered barcodes back in
-# the tests and the main job.
+# data; libpng (images), libzint (the barcode renderer), CLI11
+# (vextbarcode, slipcat, vextform, snxmlhost) and nlohmann-json (slipcat,
+# vextform); zbarimg and ZXingReader read the rendered barcodes back in the
+# tests and the main job.
 packages=(
   build-essential g++ make cmake pkg-config git libc-bin
   libxml2-dev libxml2-utils
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-tidy
   libpng-dev libzint-dev libcli11-dev zbar-tools zxing-cpp-tools
+  nlohmann-json3-dev
 )
 
 if command -v dpkg-query >/dev/null 2>&1; then

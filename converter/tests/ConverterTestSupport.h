@@ -1,58 +1,6 @@
-// Helpers shared by the converter's tests: the scripted user interface,
-// UTF-8 <-> CP932 for readable tables, and the scratch folders and file
-// bytes of all tests (ScratchDir.h).
+// Helpers shared by the converter's tests: those of every host-driven
+// component's tests (scratch folders, file bytes, UTF-8 <-> CP932, the
+// scripted user interface, element trees as text).
 #pragma once
 
-#include <filesystem>
-#include <memory>
-#include <string>
-#include <vector>
-
-#include "ScratchDir.h"
-#include "platform/base/CString.h"
-#include "platform/ui/detail/ScriptedUserInterface.h"
-
-namespace vext::test {
-
-using vext::testing::ReadBytes;
-using vext::testing::ScratchDir;
-using vext::testing::U8;
-using vext::testing::WriteBytes;
-
-// CP932 bytes of UTF-8 text (the test fails on text outside CP932).
-std::string Sjis(const std::string& utf8);
-// UTF-8 of CP932 bytes, for readable failure output.
-std::string Utf8(const std::string& cp932);
-// A native path as the system's string.
-CString SystemPath(const std::filesystem::path& path);
-
-// Installs a scripted user interface for the scope and restores the one
-// before it afterwards.
-class ScriptedUi {
- public:
-  ScriptedUi();
-  ~ScriptedUi();
-  ScriptedUi(const ScriptedUi&) = delete;
-  ScriptedUi& operator=(const ScriptedUi&) = delete;
-  // The message texts shown so far, in UTF-8.
-  std::vector<std::string> Messages() const;
-
- private:
-  vext::ui::ScriptedUserInterface* m_ui;
-  std::shared_ptr<vext::ui::UserInterface> m_previous;
-};
-
-}  // namespace vext::test
-
-namespace vext::xml {
-class Node;
-}
-
-namespace vext::test {
-
-// An element tree, one line per element: indentation by depth, the name,
-// the attributes as written (name="value") and the text of a leaf in
-// quotes; texts in UTF-8.
-std::string Render(const vext::xml::Node& element);
-
-}  // namespace vext::test
+#include "HostTestSupport.h"

@@ -14,6 +14,7 @@ using UINT = unsigned int;
 using LONG = std::int32_t;
 using LONGLONG = std::int64_t;
 using ULONGLONG = std::uint64_t;
+using SIZE_T = std::size_t;
 using BOOL = int;
 using INT_PTR = std::intptr_t;
 using UINT_PTR = std::uintptr_t;

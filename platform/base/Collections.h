@@ -174,6 +174,7 @@ class CPtrList : public vext::BasicList<void*> {};
 
 class CObject;
 class CObArray : public vext::BasicArray<CObject*> {};
+class CObList : public vext::BasicList<CObject*> {};
 
 namespace vext {
 
@@ -205,9 +206,39 @@ class TypedPtrRef {
 template <class BASE, class TYPE>
 class CTypedPtrArray : public BASE {
   using Slot = typename BASE::value_type;
+  using BaseIterator = typename std::vector<Slot>::const_iterator;
 
  public:
   using Ref = vext::TypedPtrRef<Slot, TYPE>;
+
+  // Walks the elements as TYPE (range for).
+  class const_iterator {
+   public:
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = TYPE;
+    using difference_type = std::ptrdiff_t;
+    using pointer = void;
+    using reference = TYPE;
+
+    const_iterator() = default;
+    explicit const_iterator(BaseIterator it) : m_it(it) {}
+    TYPE operator*() const { return static_cast<TYPE>(*m_it); }
+    const_iterator& operator++() {
+      ++m_it;
+      return *this;
+    }
+    const_iterator operator++(int) {
+      const_iterator old = *this;
+      ++m_it;
+      return old;
+    }
+    bool operator==(const const_iterator&) const = default;
+
+   private:
+    BaseIterator m_it;
+  };
+  const_iterator begin() const { return const_iterator(BASE::items().begin()); }
+  const_iterator end() const { return const_iterator(BASE::items().end()); }
 
   TYPE GetAt(int index) const { return static_cast<TYPE>(BASE::GetAt(index)); }
   TYPE operator[](int index) const { return GetAt(index); }
@@ -215,4 +246,17 @@ class CTypedPtrArray : public BASE {
   Ref operator[](int index) { return ElementAt(index); }
   void SetAt(int index, TYPE value) { BASE::SetAt(index, value); }
   int Add(TYPE value) { return BASE::Add(value); }
+};
+
+template <class BASE, class TYPE>
+class CTypedPtrList : public BASE {
+ public:
+  TYPE GetHead() const { return static_cast<TYPE>(BASE::GetHead()); }
+  TYPE GetTail() const { return static_cast<TYPE>(BASE::GetTail()); }
+  TYPE GetNext(POSITION& pos) const { return static_cast<TYPE>(BASE::GetNext(pos)); }
+  TYPE GetAt(POSITION pos) const { return static_cast<TYPE>(BASE::GetAt(pos)); }
+  TYPE RemoveHead() { return static_cast<TYPE>(BASE::RemoveHead()); }
+  TYPE RemoveTail() { return static_cast<TYPE>(BASE::RemoveTail()); }
+  POSITION AddTail(TYPE value) { return BASE::AddTail(value); }
+  POSITION AddHead(TYPE value) { return BASE::AddHead(value); }
 };

@@ -1,7 +1,6 @@
 #include "platform/system/NamedMutex.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -12,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "MutexHolder.h"
 #include "ScopedRegistry.h"
 
 namespace fs = std::filesystem;
@@ -26,41 +26,6 @@ class NamedMutexTest : public ::testing::Test {
   ScratchDir temp;
   fs::path runtime = temp.path() / "run" / "vext";
   ScopedEnv runtimeEnv{"VEXT_RUNTIME_DIR", runtime.string()};
-};
-
-// A second process that creates the mutex, says so through a pipe and then
-// waits to be killed.
-class Holder {
- public:
-  explicit Holder(const char* name) {
-    int fds[2];
-    if (pipe(fds) != 0) return;
-    m_pid = fork();
-    if (m_pid == 0) {
-      close(fds[0]);
-      const auto mutex = NamedMutex::Create(name);
-      const char ok = mutex ? '1' : '0';
-      if (write(fds[1], &ok, 1) != 1) _exit(1);
-      for (;;) pause();
-    }
-    close(fds[1]);
-    char ok = '0';
-    m_started = m_pid > 0 && read(fds[0], &ok, 1) == 1 && ok == '1';
-    close(fds[0]);
-  }
-  ~Holder() { Kill(); }
-
-  bool started() const { return m_started; }
-  void Kill() {
-    if (m_pid <= 0) return;
-    kill(m_pid, SIGKILL);
-    waitpid(m_pid, nullptr, 0);
-    m_pid = -1;
-  }
-
- private:
-  pid_t m_pid = -1;
-  bool m_started = false;
 };
 
 TEST_F(NamedMutexTest, ExistsWhileAHandleLives) {
@@ -159,7 +124,7 @@ TEST_F(NamedMutexTest, QuestionsNeverDisturbCreatorsOrEachOther) {
 }
 
 TEST_F(NamedMutexTest, SeenFromAnotherProcessUntilItIsKilled) {
-  Holder holder("hDadudiv");
+  vext::testing::MutexHolder holder("hDadudiv");
   ASSERT_TRUE(holder.started());
   EXPECT_TRUE(NamedMutex::Exists("hDadudiv"));
   holder.Kill();

@@ -43,4 +43,15 @@ std::string ToLowerCp932(std::string_view text) {
   return ChangeSingleBytes(text, [](char c) { return ToLowerAscii(c); });
 }
 
+std::size_t PrefixOnBoundary(std::string_view text, std::size_t maxBytes) {
+  if (text.size() <= maxBytes) return text.size();
+  std::size_t i = 0;
+  while (i < maxBytes) {
+    const std::size_t step = IsLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
+    if (i + step > maxBytes) break;
+    i += step;
+  }
+  return i;
+}
+
 }  // namespace vext

@@ -26,4 +26,9 @@ AFX_API std::size_t FindOnBoundary(std::string_view text, std::string_view needl
 AFX_API std::string ToUpperCp932(std::string_view text);
 AFX_API std::string ToLowerCp932(std::string_view text);
 
+// Length of the longest prefix of `text` of at most `maxBytes` bytes that
+// does not split a double-byte character (a lead byte as the last byte of
+// `text` counts as one character).
+AFX_API std::size_t PrefixOnBoundary(std::string_view text, std::size_t maxBytes);
+
 }  // namespace vext

@@ -44,6 +44,10 @@ constexpr int IDCANCEL = 2;
 constexpr int IDYES = 6;
 constexpr int IDNO = 7;
 
+// File dialog flags, as the suite's code names them.
+constexpr DWORD OFN_OVERWRITEPROMPT = 0x00000002;
+constexpr DWORD OFN_HIDEREADONLY = 0x00000004;
+
 namespace vext::ui {
 
 struct FileDialogRequest {
@@ -52,7 +56,7 @@ struct FileDialogRequest {
   CString defaultExt;  // without the dot
   CString fileName;    // initial file name or path
   CString filter;      // "Description|*.ext|...|"
-  DWORD flags = 0;
+  DWORD flags = 0;     // OFN_ flags
 };
 
 // What the modeless wait dialog shows. A view is valid only during the

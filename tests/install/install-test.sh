@@ -104,6 +104,7 @@ for lib in "${libs[@]}"; do
   case "$lib" in
     VextEnv) modules+=(VextEnv) defines+=(-DVEXT_HAVE_VEXTENV) ;;
     xmlSncEnv) modules+=(xmlSncEnv) defines+=(-DVEXT_HAVE_XMLSNCENV) ;;
+    VextBase) modules+=(VextBase) defines+=(-DVEXT_HAVE_VEXTBASE) ;;
   esac
 done
 # shellcheck disable=SC2046,SC2086 # flags are word lists

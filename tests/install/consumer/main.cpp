@@ -15,9 +15,14 @@
 #include "xmlSncEnv.h"
 #endif
 
-// The general types give a host no TRUE or FALSE macro of their own.
+// The general types give a host no TRUE or FALSE macro of their own (the
+// form document interface declares with them, and may bring them).
 #if defined(TRUE) || defined(FALSE)
 #error "TRUE or FALSE leaked from a public header"
+#endif
+
+#ifdef VEXT_HAVE_VEXTBASE
+#include "vextbase/VextBase.h"
 #endif
 
 namespace {
@@ -47,6 +52,29 @@ int main() {
 #endif
 #ifdef VEXT_HAVE_XMLSNCENV
   Check(ChkMsxmlVer() == 3, "ChkMsxmlVer finds msxml3.dll registered");
+#endif
+
+#ifdef VEXT_HAVE_VEXTBASE
+  {
+    CNVextLayoutData layout;
+    layout.SetMenCount(2);
+    Check(layout.AddPropObj(new CNPropObj(3, "宛名"_sj, NVPROP_INPUT, 20, 1)) != 0,
+          "a layout takes a field");
+    CVextBasePrtFrm frame;
+    frame.SetFormat(&layout);
+    CNVextDoc* doc = frame.GetData(0, 0);
+    doc->SetStrDataByOrder(3, 2, "㈱髙橋"_sj, 0);
+    int index = 0;
+    CString name;
+    Check(doc->GetStrDataByOrder(3, 2, index, name) == "㈱髙橋"_sj && index == 1,
+          "a document keeps a value per face");
+    tagNVEXTDOC header{};
+    CNVextDoc copy;
+    Check(doc->GetVEXTDOC(&header, 0) && copy.SetVEXTDOC(&header, 0) && copy.GetMenCount() == 2,
+          "a header copy carries the layout");
+    GlobalFree(header.hFormat);
+    delete doc;
+  }
 #endif
 
   if (failures != 0) std::printf("consumer: %d check(s) failed\n", failures);

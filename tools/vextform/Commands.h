@@ -1,0 +1,14 @@
+// The subcommands of vextform, one file each. Each adds itself to the
+// application; its callback does the work and throws Failure (or lets a
+// platform CException through) when it cannot.
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+namespace vextform {
+
+void AddFormatCommand(CLI::App& app);  // format new DESC.json [-o FILE]
+void AddDataCommand(CLI::App& app);    // data new DESC.json (-o FILE | --org N)
+void AddShowCommand(CLI::App& app);    // show FILE
+
+}  // namespace vextform

@@ -1,0 +1,31 @@
+// vextform: for people who prepare forms, and for tests and demos. Turns
+// readable descriptions of forms (UTF-8 JSON) into format files, data files
+// and original-form files, and shows any of these files as a description.
+#include <iostream>
+
+#include "Commands.h"
+#include "Failure.h"
+#include "FormFiles.h"
+
+int main(int argc, char** argv) {
+  CLI::App app{"vextform: form formats and data sets"};
+  app.require_subcommand(1);
+  vextform::AddFormatCommand(app);
+  vextform::AddDataCommand(app);
+  vextform::AddShowCommand(app);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    return app.exit(error);
+  } catch (const vextform::Failure& failure) {
+    std::cerr << "vextform: " << failure.what() << '\n';
+    return 1;
+  } catch (const CException& error) {
+    std::cerr << "vextform: " << vextform::Describe(error) << '\n';
+    return 1;
+  } catch (const std::exception& error) {
+    std::cerr << "vextform: " << error.what() << '\n';
+    return 1;
+  }
+  return 0;
+}
