@@ -74,12 +74,7 @@ TEST(SjLiteral, EveryTableEntryEqualsIconv) {
   for (const auto& m : vext::sj::kTable) {
     std::string utf8;
     const uint32_t cp = m.codePoint;
-    if (cp < 0x800) {
-      utf8 = {static_cast<char>(0xC0 | cp >> 6), static_cast<char>(0x80 | (cp & 0x3F))};
-    } else {
-      utf8 = {static_cast<char>(0xE0 | cp >> 12), static_cast<char>(0x80 | (cp >> 6 & 0x3F)),
-              static_cast<char>(0x80 | (cp & 0x3F))};
-    }
+    vext::unicode::AppendUtf8(utf8, cp);
     std::string expected =
         m.cp932 > 0xFF ? std::string{static_cast<char>(m.cp932 >> 8), static_cast<char>(m.cp932)}
                        : std::string(1, static_cast<char>(m.cp932));

@@ -53,8 +53,11 @@ class CatalogTest : public ::testing::Test {
     ui = scripted.get();
     saved = vext::ui::SetCurrent(std::move(scripted));
   }
+
+ public:
   ~CatalogTest() override { vext::ui::SetCurrent(std::move(saved)); }
 
+ protected:
   // The native folder of a product's \Data\MyData.
   fs::path Data(const char* product = "velmorik") const {
     return temp.path() / "c" / "Sorenta" / product / "Data" / "MyData";

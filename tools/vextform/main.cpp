@@ -8,15 +8,17 @@
 #include "FormFiles.h"
 
 int main(int argc, char** argv) {
-  CLI::App app{"vextform: form formats and data sets"};
-  app.require_subcommand(1);
-  vextform::AddFormatCommand(app);
-  vextform::AddDataCommand(app);
-  vextform::AddShowCommand(app);
   try {
-    app.parse(argc, argv);
-  } catch (const CLI::ParseError& error) {
-    return app.exit(error);
+    CLI::App app{"vextform: form formats and data sets"};
+    app.require_subcommand(1);
+    vextform::AddFormatCommand(app);
+    vextform::AddDataCommand(app);
+    vextform::AddShowCommand(app);
+    try {
+      app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+      return app.exit(error);
+    }
   } catch (const vextform::Failure& failure) {
     std::cerr << "vextform: " << failure.what() << '\n';
     return 1;

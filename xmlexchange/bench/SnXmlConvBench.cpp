@@ -222,9 +222,7 @@ bool Report(const Run& run) {
   return exportOk && importOk && run.stream.status == 0;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int RunBenchmark(int argc, char** argv) {
   if (argc == 5 && std::string(argv[1]) == "--child")
     return Child(argv[2], std::strtoull(argv[3], nullptr, 10), argv[4]);
   std::uint64_t entries = 100000;
@@ -261,4 +259,15 @@ int main(int argc, char** argv) {
     met = met && flat;
   }
   return met ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    return RunBenchmark(argc, argv);
+  } catch (const std::exception& error) {
+    std::cerr << "xmlexchange_SnXmlConvBench: " << error.what() << '\n';
+    return 2;
+  }
 }
