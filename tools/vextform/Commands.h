@@ -10,5 +10,7 @@ namespace vextform {
 void AddFormatCommand(CLI::App& app);  // format new DESC.json [-o FILE]
 void AddDataCommand(CLI::App& app);    // data new DESC.json (-o FILE | --org N)
 void AddShowCommand(CLI::App& app);    // show FILE
+// export FORMAT DATA.dat; import FORMAT -o OUT.dat [--into DATA.dat] [--batch]
+void AddRecordsCommands(CLI::App& app);
 
 }  // namespace vextform
