@@ -38,13 +38,15 @@ class Conversion : public ::testing::Test {
   ~Conversion() override { AfxSetResourceHandle(nullptr); }
 
   // A data set of `count` documents of the slip form (or another), face f
-  // of document d holding "d-f" as its date, "㈱髙,d-f" as its name.
+  // of document d holding "d-f" as its date, "①㈱髙,d-f" as its name and a
+  // memo with a TAB (face 1) or quotes and a line break (face 2).
   static void AddSlips(CKorbe95Data& data, int count, UINT format = kSlips) {
     for (int d = 1; d <= count; ++d) {
       auto doc = Suite::NewDoc(format);
       for (int face = 1; face <= 2; ++face) {
         const std::string tag = std::to_string(d) + "-" + std::to_string(face);
-        Fill(*doc, face, {{1, tag}, {2, "㈱髙,"_sj + tag}, {3, "x\ty"}});
+        Fill(*doc, face,
+             {{1, tag}, {2, "①㈱髙,"_sj + tag}, {3, face == 1 ? "x\ty" : "\"q\" r\r\nz"}});
       }
       data.GetVextDocList().AddTail(doc.release());
     }
@@ -85,8 +87,8 @@ TEST_F(Conversion, WritesAndReadsBackInteractively) {
   ASSERT_EQ(Call(1, kSlips, &data, 0), 1);
   EXPECT_EQ(Messages(suite.ui), std::vector<std::string>{kWriteDone});
   EXPECT_EQ(ReadBytes(Text("slips.txt")),
-            "\"1-1\",\"㈱髙,1-1\",\"x\ty\"\r\n\"1-2\",\"㈱髙,1-2\",\"x\ty\"\r\n"_sj
-            "\"2-1\",\"㈱髙,2-1\",\"x\ty\"\r\n\"2-2\",\"㈱髙,2-2\",\"x\ty\"\r\n"_sj);
+            "\"1-1\",\"①㈱髙,1-1\",\"x\ty\"\r\n\"1-2\",\"①㈱髙,1-2\",\"\"q\" r\r\nz\"\r\n"_sj
+            "\"2-1\",\"①㈱髙,2-1\",\"x\ty\"\r\n\"2-2\",\"①㈱髙,2-2\",\"\"q\" r\r\nz\"\r\n"_sj);
   EXPECT_EQ(data.GetVextDocList().GetHead()->GetIndex(1), "1-2");
   const auto events = suite.ui->Events();
   const vext::ui::FileDialogRequest& save = events.at(0).fileRequest;
@@ -123,7 +125,8 @@ TEST_F(Conversion, ReadingReusesTheFirstDocumentAndDropsTheOthers) {
   const auto docs = Snapshot(data);
   ASSERT_EQ(docs.size(), 1u);
   EXPECT_EQ(docs[0].first, first);
-  EXPECT_EQ(docs[0].second, "1-1|new|x\ty|1-2|㈱髙,1-2|x\ty|"_sj);  // untouched fields kept
+  EXPECT_EQ(docs[0].second,
+            "1-1|new|x\ty|1-2|①㈱髙,1-2|\"q\" r\r\nz|"_sj);  // untouched fields kept
 }
 
 TEST_F(Conversion, BatchReadingDeletesItsInputOnlyOnceRead) {
@@ -283,27 +286,6 @@ TEST_F(Conversion, FileAndArchiveErrorsReachTheCaller) {
   EXPECT_EQ(AfxGetResourceHandle(), &kHostModule);
   EXPECT_EQ(ReadBytes(suite.SettingsFile(kSlips)), damaged);
   EXPECT_TRUE(fs::exists(Text("1001.txt")));
-}
-
-TEST_F(Conversion, DialogChoicesAreStoredFromTheDialogsOnly) {
-  // "保存" in the order dialog stores a definition; a later writing opens
-  // on it and writes in the layout it keeps.
-  CKorbe95Data data;
-  AddSlips(data, 1);
-  suite.ui->QueueFileResult(CString("C:\\Vext\\plain.txt"));
-  suite.ui->QueueDialog({"dblclick:1011:2", "dblclick:1011:0", "click:1005", "click:1021", "ok"});
-  suite.ui->QueueDialog({"text:1001:memo first", "ok"});
-  ASSERT_EQ(Call(1, kSlips, &data, 0), 1);
-  EXPECT_EQ(ReadBytes(Text("plain.txt")), "x\ty,1-1\r\nx\ty,1-2\r\n");
-  const std::string stored = ReadBytes(suite.SettingsFile(kSlips));
-  EXPECT_NE(stored.find("memo first"), std::string::npos);
-  EXPECT_NE(stored.find("C:\\Vext\\plain.txt"), std::string::npos);  // the path chosen
-
-  suite.ui->QueueFileResult(CString("C:\\Vext\\again.txt"));
-  suite.ui->QueueDialog({"ok"});
-  ASSERT_EQ(Call(1, kSlips, &data, 0), 1);
-  EXPECT_EQ(suite.ui->Events().back().kind, vext::ui::ScriptedEvent::Kind::Message);
-  EXPECT_EQ(ReadBytes(Text("again.txt")), "\"x\ty\",\"1-1\"\r\n\"x\ty\",\"1-2\"\r\n");
 }
 
 }  // namespace

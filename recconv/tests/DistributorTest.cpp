@@ -1,5 +1,5 @@
-// Records spread over documents and faces, documents written as records,
-// and the two together.
+// Records spread over documents and faces, and documents written as
+// records.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -128,35 +128,6 @@ TEST(DocumentWriter, OneLinePerFaceInEitherLayoutAndIndexKeysSet) {
   EXPECT_EQ(quoted, "\"㈱髙橋\",\"2024/04/01\"\r\n\"\"q\"\",\"x,y\"\r\n"_sj);
   EXPECT_EQ(plain, "㈱髙橋,2024/04/01\r\n\"q\",x,y\r\n"_sj);
   EXPECT_EQ(doc->GetIndex(2), "x,y");  // the last face written
-}
-
-TEST(RoundTrip, ValuesComeBackFromAQuotedFile) {
-  Suite suite;
-  suite.MakeFormat(FormJson(34, 2, NamedFields({1, 2, 3})));
-  const std::vector<std::vector<std::pair<UINT, std::string>>> faces = {
-      {{1, "a,b, c"}, {2, "tab\there"}, {3, "①㈱髙～ｶﾅ"_sj}},
-      {{1, "\"quoted\""}, {2, ""}, {3, "line\r\nbreak"}},
-  };
-  CKorbe95Data data;
-  for (int d = 0; d < 2; ++d) {
-    auto doc = Suite::NewDoc(34);
-    for (int face = 1; face <= 2; ++face)
-      Fill(*doc, face, faces[static_cast<std::size_t>(face - 1)]);
-    data.GetVextDocList().AddTail(doc.release());
-  }
-  CCnvDefData writing(CCnvDefData::kWriting, 1, "w");
-  writing.orderList = {3, 1, 2};
-  const auto file = suite.install.root().path() / "round.txt";
-  vext::recconv::WriteRecordFile(vext::test::SystemPath(file), data, writing, true);
-
-  Reading reading(34);
-  ASSERT_EQ(reading.Run(file, true, reading.Blank(), ReadingDef({3, 1, 2}, {1, 2, 3}), false), 1);
-  const std::vector<CNVextDoc*> docs = reading.Docs();
-  ASSERT_EQ(docs.size(), 2u);
-  for (CNVextDoc* doc : docs)
-    for (int face = 1; face <= 2; ++face)
-      for (const auto& [order, value] : faces[static_cast<std::size_t>(face - 1)])
-        EXPECT_EQ(Value(*doc, order, face), value) << order << "/" << face;
 }
 
 }  // namespace
