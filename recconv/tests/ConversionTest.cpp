@@ -6,6 +6,7 @@
 
 #include "RecConv.h"
 #include "RecConvTestSupport.h"
+#include "platform/fs/detail/Syscalls.h"
 #include "platform/text/Sj.h"
 
 namespace {
@@ -266,6 +267,39 @@ TEST_F(Conversion, WritingThatCannotBeDoneTellsSoAndWritesNothing) {
   EXPECT_EQ(orphan.VextCnvInOut(1, kSlips, 0, &data, name, 0), 0);
   EXPECT_EQ(orphan.VextCnvInOut(0, kSlips, 0, &data, name, 1), 0);
   EXPECT_TRUE(suite.ui->Events().empty());
+}
+
+// Every write fails as on a full disk, for the life of the object.
+class FullDisk {
+ public:
+  FullDisk() : m_write(vext::sys::Current().write) {
+    vext::sys::Current().write = [](int, const void*, size_t) -> ssize_t {
+      errno = ENOSPC;
+      return -1;
+    };
+  }
+  ~FullDisk() { vext::sys::Current().write = m_write; }
+
+ private:
+  decltype(vext::sys::Calls::write) m_write;
+};
+
+TEST_F(Conversion, AFailedWriteLeavesTheFilesThatWereThere) {
+  CKorbe95Data data;
+  AddSlips(data, 1);
+  WriteBytes(Text("out.txt"), "old text");
+  const std::string settings = SettingsBytes({{"A", {1}, {1}}});
+  WriteBytes(suite.SettingsFile(kSlips), settings);
+  FullDisk full;
+  suite.ui->QueueFileResult(CString("C:\\Vext\\out.txt"));
+  suite.ui->QueueDialog({"click:1000", "ok"});
+  EXPECT_THROW(Call(1, kSlips, &data, 0), CFileException);
+  suite.ui->QueueFileResult(CString("C:\\Vext\\out.txt"));
+  suite.ui->QueueDialog({"click:1000", "click:1021"});  // the settings stored: fails
+  suite.ui->QueueDialog({"text:1001:t", "ok"});
+  EXPECT_THROW(Call(1, kSlips, &data, 0), CFileException);
+  EXPECT_EQ(ReadBytes(Text("out.txt")), "old text");
+  EXPECT_EQ(ReadBytes(suite.SettingsFile(kSlips)), settings);
 }
 
 TEST_F(Conversion, FileAndArchiveErrorsReachTheCaller) {
