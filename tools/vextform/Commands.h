@@ -7,8 +7,10 @@
 
 namespace vextform {
 
-void AddFormatCommand(CLI::App& app);  // format new DESC.json [-o FILE]
-void AddDataCommand(CLI::App& app);    // data new DESC.json (-o FILE | --org N)
-void AddShowCommand(CLI::App& app);    // show FILE
+void AddFormatCommand(CLI::App& app);    // format new DESC.json [-o FILE]
+void AddDataCommand(CLI::App& app);      // data new DESC.json (-o FILE | --org N)
+void AddShowCommand(CLI::App& app);      // show FILE
+void AddFieldsCommand(CLI::App& app);    // fields (FILE | --format N | --org N)
+void AddRenumberCommand(CLI::App& app);  // renumber ORG-FILE NEW-ID
 
 }  // namespace vextform

@@ -1,6 +1,7 @@
 // vextform: for people who prepare forms, and for tests and demos. Turns
 // readable descriptions of forms (UTF-8 JSON) into format files, data files
-// and original-form files, and shows any of these files as a description.
+// and original-form files, and shows any of these files as a description;
+// lists a form's data-entry fields and renumbers original-form files.
 #include <iostream>
 
 #include "Commands.h"
@@ -13,6 +14,8 @@ int main(int argc, char** argv) {
   vextform::AddFormatCommand(app);
   vextform::AddDataCommand(app);
   vextform::AddShowCommand(app);
+  vextform::AddFieldsCommand(app);
+  vextform::AddRenumberCommand(app);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
