@@ -1,6 +1,7 @@
 // vextform: for people who prepare forms, and for tests and demos. Turns
 // readable descriptions of forms (UTF-8 JSON) into format files, data files
-// and original-form files, shows any of these files as a description, and
+// and original-form files, and shows any of these files as a description;
+// lists a form's data-entry fields and renumbers original-form files; and
 // moves the documents of a data file to and from text files of records.
 #include <iostream>
 
@@ -14,6 +15,8 @@ int main(int argc, char** argv) {
   vextform::AddFormatCommand(app);
   vextform::AddDataCommand(app);
   vextform::AddShowCommand(app);
+  vextform::AddFieldsCommand(app);
+  vextform::AddRenumberCommand(app);
   vextform::AddRecordsCommands(app);
   try {
     app.parse(argc, argv);

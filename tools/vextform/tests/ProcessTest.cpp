@@ -57,6 +57,43 @@ TEST(VextformProgram, WritesIntoTheInstalledDataFolder) {
   EXPECT_NE(show.output.find("\"trailingBytes\": \"32\""), std::string::npos) << show.output;
 }
 
+TEST(VextformProgram, ListsFieldsAndRenumbersOriginalForms) {
+  ScopedInstallation suite;
+  fs::create_directories(suite.Native("DATA\\FMT"));
+  fs::create_directories(suite.Native("DATA\\ORG"));
+  ASSERT_EQ(Vextform("format new " + Sample("delivery-slip.json")).status, 0);
+  ASSERT_EQ(Vextform("data new --org 1002 " + Sample("invoice-original.json")).status, 0);
+  const std::string org = suite.Native("DATA\\ORG\\1002.ORG").string();
+  // The same form by number and by path.
+  const ProgramRun byNumber = Vextform("fields --format 1001");
+  const ProgramRun byPath = Vextform("fields " + suite.Native("DATA\\FMT\\ON1001.FMT").string());
+  ASSERT_EQ(byNumber.status, 0) << byNumber.output;
+  EXPECT_EQ(byPath.output, byNumber.output);
+  EXPECT_NE(byNumber.output.find("\"columns\": 4,\n  \"lines\": 10,"), std::string::npos)
+      << byNumber.output;
+  EXPECT_EQ(Vextform("fields --org 1002").output, Vextform("fields " + org).output);
+
+  const ProgramRun renumber = Vextform("renumber " + org + " 3002");
+  ASSERT_EQ(renumber.status, 0) << renumber.output;
+  const ProgramRun show = Vextform("show " + org);
+  EXPECT_NE(show.output.find("\"id\": 3002"), std::string::npos) << show.output;
+  EXPECT_NE(show.output.find("\"trailingBytes\": \"32\""), std::string::npos) << show.output;
+
+  struct Case {
+    std::string args, message;
+  } failures[] = {
+      {"fields --format 77", "format 77: the form cannot be loaded"},
+      {"fields " + Sample("invoice.json"), "no form to ask"},
+      {"renumber " + suite.Native("DATA\\FMT\\ON1001.FMT").string() + " 5", "not renumbered"},
+      {"renumber " + org + " 4294967296", "NEW-ID"},
+  };
+  for (const Case& c : failures) {
+    const ProgramRun run = Vextform(c.args);
+    EXPECT_NE(run.status, 0) << c.args;
+    EXPECT_NE(run.output.find(c.message), std::string::npos) << c.args << "\n" << run.output;
+  }
+}
+
 TEST(VextformProgram, FailuresAreReportedNeverCrashed) {
   vext::testing::TempDir dir;
   const std::string good = (dir.path() / "good.dat").string();
