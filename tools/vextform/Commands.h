@@ -12,5 +12,7 @@ void AddDataCommand(CLI::App& app);      // data new DESC.json (-o FILE | --org 
 void AddShowCommand(CLI::App& app);      // show FILE
 void AddFieldsCommand(CLI::App& app);    // fields (FILE | --format N | --org N)
 void AddRenumberCommand(CLI::App& app);  // renumber ORG-FILE NEW-ID
+// export FORMAT DATA.dat; import FORMAT -o OUT.dat [--into DATA.dat] [--batch]
+void AddRecordsCommands(CLI::App& app);
 
 }  // namespace vextform

@@ -22,8 +22,9 @@ struct ProgramRun {
   std::string output;  // standard output and error together
 };
 
-ProgramRun Vextform(const std::string& args) {
-  const std::string command = std::string(std::getenv("VEXTFORM")) + " " + args + " 2>&1";
+// `env`: assignments the program runs with ("VEXT_UI=console").
+ProgramRun Vextform(const std::string& args, const std::string& env = "") {
+  const std::string command = env + " " + std::getenv("VEXTFORM") + " " + args + " 2>&1";
   FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return {-1, "popen failed"};
   std::string output;
@@ -124,6 +125,32 @@ TEST(VextformProgram, FailuresAreReportedNeverCrashed) {
     EXPECT_NE(run.output.find(c.message), std::string::npos) << c.args << "\n" << run.output;
   }
   EXPECT_FALSE(fs::exists(dir.path() / "x.fmt"));
+}
+
+TEST(VextformProgram, ExportsAndImportsRecordsThroughTheConversionLibrary) {
+  ScopedInstallation suite;
+  fs::create_directories(suite.Native("DATA\\FMT"));
+  fs::create_directories(suite.Native("DATA\\MYDATA"));
+  ASSERT_EQ(Vextform("format new " + Sample("delivery-slip.json")).status, 0);
+  const std::string slips = (suite.root().path() / "slips.dat").string();
+  ASSERT_EQ(Vextform("data new -o " + slips + " " + Sample("delivery-slips.json")).status, 0);
+  const std::string scripted = "VEXT_UI=scripted VEXT_UI_ANSWERS='file:C:\\Vext\\1001.txt,";
+
+  const ProgramRun cancelled = Vextform("export 1001 " + slips, scripted + "dialog:cancel'");
+  EXPECT_EQ(cancelled.status, 1) << cancelled.output;
+  EXPECT_FALSE(fs::exists(suite.Native("1001.txt")));
+
+  const ProgramRun exported = Vextform("export 1001 " + slips, scripted + "dialog:click:1000;ok'");
+  ASSERT_EQ(exported.status, 0) << exported.output;
+  EXPECT_GT(fs::file_size(suite.Native("1001.txt")), 0u);
+
+  const std::string read = (suite.root().path() / "read.dat").string();
+  const ProgramRun imported = Vextform("import 1001 --batch -o " + read, "VEXT_UI=console");
+  ASSERT_EQ(imported.status, 0) << imported.output;
+  EXPECT_NE(imported.output.find("2 document(s) read"), std::string::npos) << imported.output;
+  EXPECT_FALSE(fs::exists(suite.Native("1001.txt")));  // read, so deleted
+  const ProgramRun again = Vextform("import 1001 --batch -o " + read, "VEXT_UI=console");
+  EXPECT_EQ(again.status, 1) << again.output;  // nothing left to read
 }
 
 }  // namespace
