@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/fs/CurrentDirectory.h"
+
 #include <string>
 
 #include "ScopedRegistry.h"
@@ -100,6 +102,23 @@ TEST(SystemPath, ConvertsToCp932) {
   EXPECT_EQ(SystemPath(fs::path(U8(u8"/home/u/書類/伝票.dat"))),
             CString("/home/u/書類/伝票.dat"_sj));
   EXPECT_EQ(SystemPath(fs::path(U8(u8"/tmp/😀"))), std::nullopt);
+}
+
+TEST_F(PathMap, CurrentDirectoryForTheLifeOfAScope) {
+  const fs::path before = fs::current_path();
+  {
+    vext::CurrentDirectoryScope data("C:\\SORENTA\\data");
+    EXPECT_TRUE(data.Changed());
+    EXPECT_EQ(fs::current_path(), fs::canonical(root.path() / "cdrive" / "Sorenta" / "Data"));
+    // A name chosen there is made whole; whole ones stay as they are.
+    EXPECT_EQ(vext::AbsolutePath("MyData\\x.txt"),
+              CString((fs::current_path() / "MyData" / "x.txt").string()));
+    EXPECT_EQ(vext::AbsolutePath("C:\\x.txt"), "C:\\x.txt");
+    EXPECT_EQ(vext::AbsolutePath("/tmp/x.txt"), "/tmp/x.txt");
+    vext::CurrentDirectoryScope missing("C:\\no\\such");
+    EXPECT_FALSE(missing.Changed());
+  }
+  EXPECT_EQ(fs::current_path(), before);
 }
 
 }  // namespace

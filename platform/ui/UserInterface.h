@@ -119,3 +119,16 @@ AFX_API std::unique_ptr<UserInterface> CreateFromEnvironment();
 // The suite's message box: shows `text` (CP932) through the current
 // implementation and returns the button pressed.
 AFX_API int AfxMessageBox(const CString& text, UINT type = MB_OK, UINT helpId = 0);
+
+// The wait cursor for the life of the object, through the implementation
+// that was current when it began.
+class CWaitCursor {
+ public:
+  CWaitCursor() : m_ui(vext::ui::Current()) { m_ui->BeginWaitCursor(); }
+  ~CWaitCursor() { m_ui->EndWaitCursor(); }
+  CWaitCursor(const CWaitCursor&) = delete;
+  CWaitCursor& operator=(const CWaitCursor&) = delete;
+
+ private:
+  std::shared_ptr<vext::ui::UserInterface> m_ui;
+};

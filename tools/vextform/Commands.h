@@ -7,8 +7,12 @@
 
 namespace vextform {
 
-void AddFormatCommand(CLI::App& app);  // format new DESC.json [-o FILE]
-void AddDataCommand(CLI::App& app);    // data new DESC.json (-o FILE | --org N)
-void AddShowCommand(CLI::App& app);    // show FILE
+void AddFormatCommand(CLI::App& app);    // format new DESC.json [-o FILE]
+void AddDataCommand(CLI::App& app);      // data new DESC.json (-o FILE | --org N)
+void AddShowCommand(CLI::App& app);      // show FILE
+void AddFieldsCommand(CLI::App& app);    // fields (FILE | --format N | --org N)
+void AddRenumberCommand(CLI::App& app);  // renumber ORG-FILE NEW-ID
+// export FORMAT DATA.dat; import FORMAT -o OUT.dat [--into DATA.dat] [--batch]
+void AddRecordsCommands(CLI::App& app);
 
 }  // namespace vextform

@@ -1,6 +1,8 @@
 // vextform: for people who prepare forms, and for tests and demos. Turns
 // readable descriptions of forms (UTF-8 JSON) into format files, data files
-// and original-form files, and shows any of these files as a description.
+// and original-form files, and shows any of these files as a description;
+// lists a form's data-entry fields and renumbers original-form files; and
+// moves the documents of a data file to and from text files of records.
 #include <iostream>
 
 #include "Commands.h"
@@ -14,13 +16,17 @@ int main(int argc, char** argv) {
     vextform::AddFormatCommand(app);
     vextform::AddDataCommand(app);
     vextform::AddShowCommand(app);
+    vextform::AddFieldsCommand(app);
+    vextform::AddRenumberCommand(app);
+    vextform::AddRecordsCommands(app);
     try {
       app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
       return app.exit(error);
     }
   } catch (const vextform::Failure& failure) {
-    std::cerr << "vextform: " << failure.what() << '\n';
+    // An empty failure was shown to the user already.
+    if (*failure.what()) std::cerr << "vextform: " << failure.what() << '\n';
     return 1;
   } catch (const CException& error) {
     std::cerr << "vextform: " << vextform::Describe(error) << '\n';

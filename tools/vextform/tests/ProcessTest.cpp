@@ -22,8 +22,9 @@ struct ProgramRun {
   std::string output;  // standard output and error together
 };
 
-ProgramRun Vextform(const std::string& args) {
-  const std::string command = std::string(std::getenv("VEXTFORM")) + " " + args + " 2>&1";
+// `env`: assignments the program runs with ("VEXT_UI=console").
+ProgramRun Vextform(const std::string& args, const std::string& env = "") {
+  const std::string command = env + " " + std::getenv("VEXTFORM") + " " + args + " 2>&1";
   FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return {-1, "popen failed"};
   std::string output;
@@ -54,6 +55,43 @@ TEST(VextformProgram, WritesIntoTheInstalledDataFolder) {
   const ProgramRun show = Vextform("show " + suite.Native("DATA\\ORG\\7.ORG").string());
   ASSERT_EQ(show.status, 0) << show.output;
   EXPECT_NE(show.output.find("\"trailingBytes\": \"32\""), std::string::npos) << show.output;
+}
+
+TEST(VextformProgram, ListsFieldsAndRenumbersOriginalForms) {
+  ScopedInstallation suite;
+  fs::create_directories(suite.Native("DATA\\FMT"));
+  fs::create_directories(suite.Native("DATA\\ORG"));
+  ASSERT_EQ(Vextform("format new " + Sample("delivery-slip.json")).status, 0);
+  ASSERT_EQ(Vextform("data new --org 1002 " + Sample("invoice-original.json")).status, 0);
+  const std::string org = suite.Native("DATA\\ORG\\1002.ORG").string();
+  // The same form by number and by path.
+  const ProgramRun byNumber = Vextform("fields --format 1001");
+  const ProgramRun byPath = Vextform("fields " + suite.Native("DATA\\FMT\\ON1001.FMT").string());
+  ASSERT_EQ(byNumber.status, 0) << byNumber.output;
+  EXPECT_EQ(byPath.output, byNumber.output);
+  EXPECT_NE(byNumber.output.find("\"columns\": 4,\n  \"lines\": 10,"), std::string::npos)
+      << byNumber.output;
+  EXPECT_EQ(Vextform("fields --org 1002").output, Vextform("fields " + org).output);
+
+  const ProgramRun renumber = Vextform("renumber " + org + " 3002");
+  ASSERT_EQ(renumber.status, 0) << renumber.output;
+  const ProgramRun show = Vextform("show " + org);
+  EXPECT_NE(show.output.find("\"id\": 3002"), std::string::npos) << show.output;
+  EXPECT_NE(show.output.find("\"trailingBytes\": \"32\""), std::string::npos) << show.output;
+
+  struct Case {
+    std::string args, message;
+  } failures[] = {
+      {"fields --format 77", "format 77: the form cannot be loaded"},
+      {"fields " + Sample("invoice.json"), "no form to ask"},
+      {"renumber " + suite.Native("DATA\\FMT\\ON1001.FMT").string() + " 5", "not renumbered"},
+      {"renumber " + org + " 4294967296", "NEW-ID"},
+  };
+  for (const Case& c : failures) {
+    const ProgramRun run = Vextform(c.args);
+    EXPECT_NE(run.status, 0) << c.args;
+    EXPECT_NE(run.output.find(c.message), std::string::npos) << c.args << "\n" << run.output;
+  }
 }
 
 TEST(VextformProgram, FailuresAreReportedNeverCrashed) {
@@ -87,6 +125,32 @@ TEST(VextformProgram, FailuresAreReportedNeverCrashed) {
     EXPECT_NE(run.output.find(c.message), std::string::npos) << c.args << "\n" << run.output;
   }
   EXPECT_FALSE(fs::exists(dir.path() / "x.fmt"));
+}
+
+TEST(VextformProgram, ExportsAndImportsRecordsThroughTheConversionLibrary) {
+  ScopedInstallation suite;
+  fs::create_directories(suite.Native("DATA\\FMT"));
+  fs::create_directories(suite.Native("DATA\\MYDATA"));
+  ASSERT_EQ(Vextform("format new " + Sample("delivery-slip.json")).status, 0);
+  const std::string slips = (suite.root().path() / "slips.dat").string();
+  ASSERT_EQ(Vextform("data new -o " + slips + " " + Sample("delivery-slips.json")).status, 0);
+  const std::string scripted = "VEXT_UI=scripted VEXT_UI_ANSWERS='file:C:\\Vext\\1001.txt,";
+
+  const ProgramRun cancelled = Vextform("export 1001 " + slips, scripted + "dialog:cancel'");
+  EXPECT_EQ(cancelled.status, 1) << cancelled.output;
+  EXPECT_FALSE(fs::exists(suite.Native("1001.txt")));
+
+  const ProgramRun exported = Vextform("export 1001 " + slips, scripted + "dialog:click:1000;ok'");
+  ASSERT_EQ(exported.status, 0) << exported.output;
+  EXPECT_GT(fs::file_size(suite.Native("1001.txt")), 0u);
+
+  const std::string read = (suite.root().path() / "read.dat").string();
+  const ProgramRun imported = Vextform("import 1001 --batch -o " + read, "VEXT_UI=console");
+  ASSERT_EQ(imported.status, 0) << imported.output;
+  EXPECT_NE(imported.output.find("2 document(s) read"), std::string::npos) << imported.output;
+  EXPECT_FALSE(fs::exists(suite.Native("1001.txt")));  // read, so deleted
+  const ProgramRun again = Vextform("import 1001 --batch -o " + read, "VEXT_UI=console");
+  EXPECT_EQ(again.status, 1) << again.output;  // nothing left to read
 }
 
 }  // namespace
