@@ -47,26 +47,48 @@ function(vext_exports name)
   endif()
 endfunction()
 
-# vext_library(NAME HEADERS <public headers> SOURCES ... LINKS ...)
+# vext_library(NAME HEADERS <public headers> SOURCES ... LINKS ... PRIVATE_LINKS ...
+#              [HEADER_PREFIX <folder>])
 # A shared library with hidden visibility that exports what its
-# <NAME>.exports names (vext_exports). The public headers are installed
-# flat under include/vext/.
+# <NAME>.exports names (vext_exports). LINKS reach the library's users,
+# PRIVATE_LINKS only the library; every library but the platform itself
+# links VextPlatform. The public headers are installed under
+# include/vext/, keeping their folders relative to the library's folder.
+# With HEADER_PREFIX p (the library's folder is then named p), code
+# includes the headers as "p/<path>" and they install under
+# include/vext/p/; without it they are included by their bare names.
 function(vext_library name)
-  cmake_parse_arguments(A "" "" "HEADERS;SOURCES;LINKS" ${ARGN})
+  cmake_parse_arguments(A "" "HEADER_PREFIX" "HEADERS;SOURCES;LINKS;PRIVATE_LINKS" ${ARGN})
   add_library(${name} SHARED ${A_SOURCES})
   set_target_properties(${name} PROPERTIES
     CXX_VISIBILITY_PRESET hidden
     VISIBILITY_INLINES_HIDDEN ON
     VERSION ${PROJECT_VERSION}
     SOVERSION ${PROJECT_VERSION_MAJOR})
+  set(include_root ${CMAKE_CURRENT_SOURCE_DIR})
+  set(header_destination ${VEXT_INCLUDE_INSTALL_DIR})
+  if(A_HEADER_PREFIX)
+    get_filename_component(folder ${CMAKE_CURRENT_SOURCE_DIR} NAME)
+    if(NOT folder STREQUAL A_HEADER_PREFIX)
+      message(FATAL_ERROR "${name}: HEADER_PREFIX ${A_HEADER_PREFIX} must be the library's folder name")
+    endif()
+    get_filename_component(include_root ${CMAKE_CURRENT_SOURCE_DIR} DIRECTORY)
+    string(APPEND header_destination /${A_HEADER_PREFIX})
+  endif()
   target_include_directories(${name} PUBLIC
-    $<BUILD_INTERFACE:${CMAKE_CURRENT_SOURCE_DIR}>
+    $<BUILD_INTERFACE:${include_root}>
     $<INSTALL_INTERFACE:${VEXT_INCLUDE_INSTALL_DIR}>)
-  target_link_libraries(${name} PUBLIC VextPlatform ${A_LINKS})
+  if(NOT name STREQUAL "VextPlatform")
+    target_link_libraries(${name} PUBLIC VextPlatform)
+  endif()
+  target_link_libraries(${name} PUBLIC ${A_LINKS} PRIVATE ${A_PRIVATE_LINKS})
   vext_exports(${name})
   install(TARGETS ${name} EXPORT VextTargets
     LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
-  install(FILES ${A_HEADERS} DESTINATION ${VEXT_INCLUDE_INSTALL_DIR})
+  foreach(header IN LISTS A_HEADERS)
+    get_filename_component(subfolder ${header} DIRECTORY)
+    install(FILES ${header} DESTINATION ${header_destination}/${subfolder})
+  endforeach()
   set_property(GLOBAL APPEND PROPERTY VEXT_LIBRARIES ${name})
 endfunction()
 

@@ -1,11 +1,10 @@
 #include "CsvBatchReader.h"
+#include "platform/base/BoolConstants.h"
 
 #include <algorithm>
 
 CsvBatchReader::CsvBatchReader(const CString& path, std::size_t batchBytes)
-    : m_parser(path, ','), m_batchBytes(std::max<std::size_t>(batchBytes, 1)) {
-  m_parser.m_nOption = 0;
-}
+    : m_parser(path, ','), m_batchBytes(std::max<std::size_t>(batchBytes, 1)) {}
 
 bool CsvBatchReader::Open() {
   CFileException error;

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/base/BoolConstants.h"
 #include "platform/base/Exceptions.h"
 #include "platform/fs/File.h"
 #include "platform/text/Sj.h"

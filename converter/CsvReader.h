@@ -38,5 +38,4 @@ class CCsvReader {
 
   CString m_strPath;
   char m_cSeparator;
-  int m_nOption = 0;  // set by the converter, read by nobody
 };

@@ -1,4 +1,5 @@
 #include "CsvWriter.h"
+#include "platform/base/BoolConstants.h"
 
 #include <algorithm>
 

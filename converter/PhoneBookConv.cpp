@@ -5,6 +5,7 @@
 #include "ContactXmlNames.h"
 #include "CsvBatchReader.h"
 #include "CsvWriter.h"
+#include "platform/base/BoolConstants.h"
 #include "platform/base/Exceptions.h"
 #include "platform/text/Sj.h"
 #include "platform/ui/UserInterface.h"
@@ -121,7 +122,6 @@ BOOL CPhoneBookConv::Export() {
 }
 
 BOOL CPhoneBookConv::WriteDocument() {
-  if (!CheckParserState(FALSE)) return FALSE;
   // Begin makes the new file beside the old one: a path where no file can
   // be made fails here, before any work, and the old file stays.
   cx::BeginContactXml(*m_pWriter, m_strXmlPath, cx::kConverterXmlDeclaration,
@@ -133,7 +133,7 @@ BOOL CPhoneBookConv::WriteDocument() {
     if (!NextBatch()) return FALSE;
   }
   m_pWriter->Commit();
-  return CheckParserState(FALSE);
+  return TRUE;
 }
 
 // --- read mode ----------------------------------------------------------------
@@ -170,7 +170,7 @@ BOOL CPhoneBookConv::Import() {
 
 BOOL CPhoneBookConv::ImportEntries() {
   if (!m_pReader->Open(m_strXmlPath)) {
-    CheckParserState(TRUE);
+    CheckParserState();
     return FALSE;
   }
 
@@ -182,7 +182,7 @@ BOOL CPhoneBookConv::ImportEntries() {
     // A document that is not well-formed is reported as such first,
     // whatever its root.
     if (!m_pReader->Finish()) {
-      CheckParserState(TRUE);
+      CheckParserState();
       return FALSE;
     }
     ShowUnsupported();
@@ -208,7 +208,7 @@ BOOL CPhoneBookConv::ImportEntries() {
     if (m_pRoot && !readEntry(m_pRoot)) return FALSE;
   }
   if (m_pReader->ParseErrorCode() == 0) m_pReader->Finish();
-  if (!CheckParserState(TRUE)) return FALSE;
+  if (!CheckParserState()) return FALSE;
 
   if (lineCount == 0) {
     AfxMessageBox(kNoData);
@@ -219,18 +219,9 @@ BOOL CPhoneBookConv::ImportEntries() {
 
 // --- messages -----------------------------------------------------------------
 
-BOOL CPhoneBookConv::CheckParserState(BOOL bLoading) {
-  long code = 0;
-  CString reason;
-  if (bLoading && m_pReader) {
-    code = m_pReader->ParseErrorCode();
-    reason = m_pReader->ParseErrorReason();
-  } else if (!bLoading && m_pWriter) {
-    code = m_pWriter->Nodes().ParseErrorCode();
-    reason = m_pWriter->Nodes().ParseErrorReason();
-  }
-  if (code == 0) return TRUE;
-  ShowParserError(bLoading, reason);
+BOOL CPhoneBookConv::CheckParserState() {
+  if (!m_pReader || m_pReader->ParseErrorCode() == 0) return TRUE;
+  ShowParserError(TRUE, m_pReader->ParseErrorReason());
   return FALSE;
 }
 

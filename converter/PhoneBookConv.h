@@ -37,9 +37,10 @@ class CPhoneBookConv {
   static vext::xml::Node BuildItem(vext::xml::Document& doc, const CPhoneBookRec& rec);
   // The record of a CSV row: column j from field j, missing fields empty.
   static CPhoneBookRec MakeRecord(const CStringArray& row);
-  // TRUE when the current document reports no parse error; otherwise
-  // shows the load (bLoading) or save failure message and returns FALSE.
-  BOOL CheckParserState(BOOL bLoading);
+  // TRUE when the document being read reports no parse error; otherwise
+  // shows the load failure message and returns FALSE. (Writing reports its
+  // failures as exceptions, which Export shows.)
+  BOOL CheckParserState();
   // Reads one entry element into `item` and appends its lines to `csv`;
   // returns how many lines it gave.
   static int ReadEntry(const vext::xml::Node& entry, CPhoneBookItem& item, std::string& csv);

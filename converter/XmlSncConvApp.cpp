@@ -5,6 +5,7 @@
 #include "CommandLine.h"
 #include "CsvWriter.h"
 #include "VEXTMSG.h"
+#include "platform/base/BoolConstants.h"
 #include "platform/fs/File.h"
 #include "platform/system/Registry.h"
 #include "platform/text/Sj.h"
@@ -18,8 +19,6 @@ constexpr const char* kCommonValue = "CommonDir";
 constexpr std::size_t kCommonDirBuffer = 260;
 constexpr const char* kCsvFileName = "\\xmlSnc.csv";
 
-// OLE needs no initialisation here; the text is kept with the others.
-[[maybe_unused]] const char* const kOleFailed = "OLE初期化に失敗しました。"_sj;
 const char* const kNoCommonFolder = "Sorentaシリーズ共通フォルダが取得できませんでした。"_sj;
 const char* const kBadCommandLine = "コマンドライン引数が不正です"_sj;
 
@@ -44,12 +43,14 @@ BOOL CXmlSncConvApp::InitInstance() {
   // CString is CP932-aware by itself and there is no COM to start.
 
   // A running converter marks itself by the mutex; a second one leaves
-  // without a word.
-  if (vext::NamedMutex::Exists(kMutexName)) {
+  // without a word. Creating the mutex and learning whether it was there
+  // are one step, so of converters started together exactly one runs.
+  m_hMutex = vext::NamedMutex::Create(kMutexName);
+  if (m_hMutex && m_hMutex->AlreadyExisted()) {
+    m_hMutex.reset();
     m_nExitCode = kExitAnotherInstance;
     return FALSE;
   }
-  m_hMutex = vext::NamedMutex::Create(kMutexName);
   m_bInstance = m_hMutex ? 1 : 0;
 
   // The phone book's path is a plain concatenation, so a folder given with

@@ -14,13 +14,18 @@
 #include <memory>
 #include <string>
 
+#include "../testing/ScratchDir.h"
 #include "SnXmlConv.h"
 #include "platform/ui/detail/ScriptedUserInterface.h"
 
 namespace {
 
 vext::ui::ScriptedUserInterface* g_ui = nullptr;
-std::filesystem::path g_dir;
+// The run's folder, gone when the fuzzer ends.
+const std::filesystem::path& Dir() {
+  static const vext::testing::ScratchDir dir("ContactXmlImportFuzz");
+  return dir.path();
+}
 
 // Tables as hosts lay them out: every key, a supplier table with repeated
 // and empty names, and one that is only the record number.
@@ -37,21 +42,13 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   auto ui = std::make_unique<vext::ui::ScriptedUserInterface>();
   g_ui = ui.get();
   vext::ui::SetCurrent(std::move(ui));
-  std::string pattern =
-      (std::filesystem::temp_directory_path() / "ContactXmlImportFuzz-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) abort();
-  g_dir = pattern;
-  std::atexit([] {
-    std::error_code ignored;
-    std::filesystem::remove_all(g_dir, ignored);
-  });
   return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
   const auto& layout = kLayouts[data[0] % (sizeof kLayouts / sizeof kLayouts[0])];
-  const std::filesystem::path xml = g_dir / "book.xml";
+  const std::filesystem::path xml = Dir() / "book.xml";
   {
     std::ofstream out(xml, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(data + 1), static_cast<std::streamsize>(size - 1));

@@ -6,6 +6,7 @@
 
 #include "../testing/SilentUserInterface.h"
 #include "CsvReader.h"
+#include "platform/base/BoolConstants.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   vext::ui::SetCurrent(std::make_unique<vext::testing::SilentUserInterface>());

@@ -12,30 +12,27 @@
 #include <memory>
 #include <string>
 
+#include "../testing/ScratchDir.h"
 #include "../testing/SilentUserInterface.h"
 #include "SnXmlConv.h"
 
 namespace {
 
-std::filesystem::path g_dir;
+// The run's folder, gone when the fuzzer ends.
+const std::filesystem::path& Dir() {
+  static const vext::testing::ScratchDir dir("DenpyoXmlImportFuzz");
+  return dir.path();
+}
 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   vext::ui::SetCurrent(std::make_unique<vext::testing::SilentUserInterface>());
-  std::string pattern =
-      (std::filesystem::temp_directory_path() / "DenpyoXmlImportFuzz-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) abort();
-  g_dir = pattern;
-  std::atexit([] {
-    std::error_code ignored;
-    std::filesystem::remove_all(g_dir, ignored);
-  });
   return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::filesystem::path xml = g_dir / "slip.xml";
+  const std::filesystem::path xml = Dir() / "slip.xml";
   {
     std::ofstream out(xml, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));

@@ -161,6 +161,7 @@ void CCnvOutOrderDlg::OnPlain() { m_quoted = FALSE; }
 
 std::vector<DWORD> CCnvOutOrderDlg::ChosenOrders() const {
   std::vector<DWORD> orders;
+  orders.reserve(static_cast<std::size_t>(std::max(m_right.GetCount(), 0)));
   for (int i = 0; i < m_right.GetCount(); ++i)
     orders.push_back(static_cast<DWORD>(m_right.GetItemData(i)));
   return orders;

@@ -110,9 +110,10 @@ int RunReadingFlow(CCnvContext& context, CKorbe95Data* data, const CString& name
   // The first document to fill: the data set's first one, else a blank one.
   // The data set itself is left alone until everything is ready to read.
   std::unique_ptr<CNVextDoc> blank(frame.GetData(0, 0));
-  CNVextDoc* target = docs.IsEmpty() ? blank.get() : docs.GetHead();
+  const bool hasDocs = !docs.IsEmpty();
+  CNVextDoc* target = hasDocs ? docs.GetHead() : blank.get();
   if (!target) return 0;
-  if (!docs.IsEmpty()) blank.reset();
+  if (hasDocs) blank.reset();
   HeaderCopy header;
   if (!target->GetVEXTDOC(&header.record, 0)) return 0;
   header.record.szTitle[0] = '\0';

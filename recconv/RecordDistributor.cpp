@@ -41,7 +41,7 @@ int DistributeBytes(const char* bytes, std::size_t size, bool quoted,
       continue;
     }
     docs.AddHead(doc.get());
-    doc.release();
+    static_cast<void>(doc.release());  // the list's now
     if (pos < size) {
       doc.reset(target.frame->GetData(0, 0));
       if (!doc) return 0;

@@ -6,7 +6,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build=${VEXT_ASAN_BUILD_DIR:-build-asan}
+werror=OFF
+[[ ${CI:-} == true ]] && werror=ON  # warnings are errors in CI
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DVEXT_TESTS=ON -DVEXT_BENCHMARKS=OFF -DVEXT_FUZZ=OFF \
+  -DVEXT_WERROR="$werror" \
   -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined"
 cmake --build "$build" -j "${VEXT_JOBS:-$(nproc)}"
 

@@ -9,21 +9,23 @@
 #   VEXT_CMAKE_ARGS     more configure arguments, split on blanks
 #   VEXT_JOBS           parallel build jobs (default: nproc)
 #   VEXT_SETUP_BUILD=0  install the packages only
+#   CI=true             warnings are errors (VEXT_WERROR)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 # Compiler and build tools; libxml2 (the XML DOM) and xmllint (tests and
 # the benchmark check documents with it); GoogleTest/GoogleMock and Google
 # Benchmark; clang with its runtime libraries for libFuzzer and the fuzz
-# build; iconv (libc-bin) for the sample data; libpng (images), libzint
-# (the barcode renderer), CLI11 (vextbarcode, slipcat, vextform,
-# snxmlhost) and nlohmann-json (slipcat, vextform); zbarimg and ZXingReader
-# read the rendered barcodes back in the tests and the main job.
+# build, clang-tidy for scripts/tidy.sh; iconv (libc-bin) for the sample
+# data; libpng (images), libzint (the barcode renderer), CLI11
+# (vextbarcode, slipcat, vextform, snxmlhost) and nlohmann-json (slipcat,
+# vextform); zbarimg and ZXingReader read the rendered barcodes back in the
+# tests and the main job.
 packages=(
   build-essential g++ make cmake pkg-config git libc-bin
   libxml2-dev libxml2-utils
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-tidy
   libpng-dev libzint-dev libcli11-dev zbar-tools zxing-cpp-tools
   nlohmann-json3-dev
 )
@@ -56,5 +58,7 @@ fi
 build=${VEXT_BUILD_DIR:-build}
 jobs=${VEXT_JOBS:-$(nproc)}
 read -ra extra <<<"${VEXT_CMAKE_ARGS:-}"
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE="${VEXT_BUILD_TYPE:-RelWithDebInfo}" "${extra[@]}"
+werror=OFF
+[[ ${CI:-} == true ]] && werror=ON
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE="${VEXT_BUILD_TYPE:-RelWithDebInfo}" -DVEXT_WERROR="$werror" "${extra[@]}"
 cmake --build "$build" -j "$jobs"

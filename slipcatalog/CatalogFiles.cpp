@@ -37,7 +37,7 @@ ReadOutcome LoadList(const CString& path, const CRuntimeClass* elementClass, COb
     for (DWORD i = 0; i < count; ++i) {
       std::unique_ptr<CObject> record(ar.ReadObject(elementClass));
       records.Add(record.get());
-      record.release();
+      static_cast<void>(record.release());  // the list's now
     }
     ar.Close();
     file.Close();

@@ -34,7 +34,7 @@ void SerializeCategory(CArchive& ar, Category& category) {
   for (DWORD i = 0; i < count; ++i) {
     std::unique_ptr<CObject> child(ar.ReadObject(Child::GetThisClass()));
     category.childList.Add(static_cast<Child*>(child.get()));
-    child.release();
+    static_cast<void>(child.release());  // the category's now
   }
 }
 

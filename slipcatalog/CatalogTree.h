@@ -69,7 +69,7 @@ void DestroyAt(CTypedPtrArray<CObArray, Record*>& records, int index) {
 template <class Record>
 void Adopt(CTypedPtrArray<CObArray, Record*>& records, std::unique_ptr<Record> record) {
   records.Add(record.get());
-  record.release();
+  static_cast<void>(record.release());  // the array's now
 }
 
 // Position of the first child named `name`, or -1.

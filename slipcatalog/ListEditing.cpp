@@ -76,7 +76,7 @@ int CSlipCatalog::SetRecent(CLayoutInfo* layout) {
   // Built before the read, which may replace the very record given.
   std::unique_ptr<CDaiBunrui> entry = RecentEntryFor(layout);
   if (!SetRecent(entry.get())) return 0;
-  entry.release();  // the catalogue's now
+  static_cast<void>(entry.release());  // the catalogue's now
   return 1;
 }
 

@@ -39,7 +39,7 @@ int CopyToLinkedProduct(const LinkedProduct& product, std::unique_ptr<CLayoutInf
   } owner{layouts};
 
   switch (LoadList(path, RUNTIME_CLASS(CLayoutInfo), layouts)) {
-    case ReadOutcome::loaded: break;
+    case ReadOutcome::loaded:
     case ReadOutcome::missing: break;
     case ReadOutcome::unopenable: return 0;  // never overwrite what could not be read
     case ReadOutcome::fileError: message::Show(message::kLinkedFileOperationFailed); return 0;
@@ -76,10 +76,12 @@ std::unique_ptr<CLayoutInfo> LinkedCopy(CLayoutInfo* record, std::optional<LONG>
 
 }  // namespace
 
-int CSlipCatalog::SetPickUp(const CString& title, LONG motoLayoutId, LONG newLayoutId, int position,
-                            CString formPath, int toDen, int toOku, int genreFlag) {
+int CSlipCatalog::SetPickUp(
+    const CString& title, LONG motoLayoutId, LONG newLayoutId, int position,
+    CString formPath,  // NOLINT(performance-unnecessary-value-param): exported
+    int toDen, int toOku, int genreFlag) {
   // The title may be a record's that the reads below replace.
-  const CString newTitle = title;
+  const CString newTitle = title;  // NOLINT(performance-unnecessary-copy-initialization)
   CLayoutInfo* record = nullptr;
   int result;
   {

@@ -4,17 +4,14 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "ScratchDir.h"
 #include "platform/base/CString.h"
 #include "platform/text/Cp932.h"
 #include "platform/ui/detail/ScriptedUserInterface.h"
@@ -22,40 +19,10 @@
 
 namespace vext::test {
 
-// A fresh folder under the system's temporary folder, removed with its
-// contents at the end of the scope.
-class ScratchDir {
- public:
-  ScratchDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vext-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    m_path = pattern;
-  }
-  ~ScratchDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(m_path, ignored);
-  }
-  ScratchDir(const ScratchDir&) = delete;
-  ScratchDir& operator=(const ScratchDir&) = delete;
-  const std::filesystem::path& path() const { return m_path; }
-  std::filesystem::path operator/(const std::string& name) const { return m_path / name; }
-
- private:
-  std::filesystem::path m_path;
-};
-
-inline std::string ReadBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-inline void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-// u8"..." literals as std::string (C++20 makes them char8_t).
-inline std::string U8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
+using vext::testing::ReadBytes;
+using vext::testing::ScratchDir;
+using vext::testing::U8;
+using vext::testing::WriteBytes;
 
 // CP932 bytes of UTF-8 text (the test fails on text outside CP932).
 inline std::string Sjis(const std::string& utf8) {

@@ -27,13 +27,19 @@ class MutexHolder {
     m_started = m_pid > 0 && read(fds[0], &ok, 1) == 1 && ok == '1';
     close(fds[0]);
   }
-  ~MutexHolder() {
+  ~MutexHolder() { Kill(); }
+  MutexHolder(const MutexHolder&) = delete;
+  MutexHolder& operator=(const MutexHolder&) = delete;
+
+  // Whether the other process made the mutex and holds it.
+  bool started() const { return m_started; }
+  // Ends the other process as a crash would, without letting go first.
+  void Kill() {
     if (m_pid <= 0) return;
     kill(m_pid, SIGKILL);
     waitpid(m_pid, nullptr, 0);
+    m_pid = -1;
   }
-  // Whether the other process made the mutex and holds it.
-  bool started() const { return m_started; }
 
  private:
   pid_t m_pid = -1;

@@ -52,10 +52,10 @@ class ScopedInstallation {
     std::filesystem::create_directories(file.parent_path());
     return m_root.Write(std::filesystem::relative(file, m_root.path()), bytes);
   }
-  const TempDir& root() const { return m_root; }
+  const ScratchDir& root() const { return m_root; }
 
  private:
-  TempDir m_root;
+  ScratchDir m_root;
   ScopedEnv m_drives;
   ScopedRegistry m_registry;
 };

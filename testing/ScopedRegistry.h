@@ -1,5 +1,5 @@
-// Test helpers: a temporary folder, an environment variable set for one
-// test, and a registry made of .reg files written by the test itself.
+// Test helpers: an environment variable set for one test, and a registry
+// made of .reg files written by the test itself.
 //
 //   ScopedRegistry reg;                       // no files, no built-in defaults
 //   reg.Add("REGEDIT4\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\x]\n\"A\"=\"1\"\n");
@@ -12,50 +12,19 @@
 #include <stdlib.h>
 
 #include <filesystem>
-#include <fstream>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
+#include "ScratchDir.h"
+
 namespace vext::testing {
-
-class TempDir {
- public:
-  TempDir() {
-    const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base && *base ? base : "/tmp") + "/vext-test-XXXXXX";
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    m_path = pattern;
-  }
-  ~TempDir() {
-    std::error_code ec;
-    std::filesystem::remove_all(m_path, ec);
-  }
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-
-  const std::filesystem::path& path() const { return m_path; }
-
-  // Writes `bytes` to `name` (folders created as needed); returns the path.
-  std::filesystem::path Write(const std::filesystem::path& name, std::string_view bytes) const {
-    const std::filesystem::path file = m_path / name;
-    std::filesystem::create_directories(file.parent_path());
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out) throw std::runtime_error("cannot write " + file.string());
-    return file;
-  }
-
- private:
-  std::filesystem::path m_path;
-};
 
 // Sets (or, with nullopt, unsets) one environment variable and puts the
 // old value back when it goes.
 class ScopedEnv {
  public:
-  ScopedEnv(const char* name, std::optional<std::string> value) : m_name(name) {
+  ScopedEnv(const char* name, const std::optional<std::string>& value) : m_name(name) {
     if (const char* old = std::getenv(name)) m_old = old;
     Set(value);
   }
@@ -84,17 +53,17 @@ class ScopedRegistry {
   // Adds a file holding `bytes` after the ones added before (it wins over
   // them); returns its path.
   std::filesystem::path Add(std::string_view bytes) {
-    const std::filesystem::path file =
+    std::filesystem::path file =
         m_dir.Write("registry" + std::to_string(++m_count) + ".reg", bytes);
     m_list += (m_list.empty() ? "" : ":") + file.string();
     m_files.Set(m_list);
     return file;
   }
 
-  const TempDir& dir() const { return m_dir; }
+  const ScratchDir& dir() const { return m_dir; }
 
  private:
-  TempDir m_dir;
+  ScratchDir m_dir{"vext-registry"};
   ScopedEnv m_files;
   ScopedEnv m_defaults;
   std::string m_list;

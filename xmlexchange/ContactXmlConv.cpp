@@ -9,7 +9,9 @@ CContactXmlConv::CContactXmlConv(const CContactXmlConv&) = default;
 CContactXmlConv& CContactXmlConv::operator=(const CContactXmlConv&) = default;
 CContactXmlConv::~CContactXmlConv() = default;
 
-int CContactXmlConv::ImportContactXML(CString path, int /*unused*/, CPtrArray* table) {
+// The exported signatures take the path by value.
+int CContactXmlConv::ImportContactXML(CString path,  // NOLINT(performance-unnecessary-value-param)
+                                      int /*unused*/, CPtrArray* table) {
   // Where an entry has office and home data: which are read?
   CChoiceDlg dialog;
   const INT_PTR result = dialog.DoModal();
@@ -18,7 +20,8 @@ int CContactXmlConv::ImportContactXML(CString path, int /*unused*/, CPtrArray* t
   return engine.Import(path, table, dialog.m_nChoice == 0);
 }
 
-int CContactXmlConv::ExportContactXML(CString path, CPtrArray* table) {
+int CContactXmlConv::ExportContactXML(CString path,  // NOLINT(performance-unnecessary-value-param)
+                                      CPtrArray* table) {
   CContactXmlEngine engine;
   return engine.Export(path, table);
 }

@@ -75,7 +75,7 @@ bool CContactXmlEngine::ReadDocument(CPtrArray& table) {
 
 void CContactXmlEngine::Append(CPtrArray& table, Row row) {
   table.Add(row.get());
-  row.release();
+  static_cast<void>(row.release());  // the host's now
 }
 
 bool CContactXmlEngine::LoadFailed(const EntryReader& reader) {

@@ -10,8 +10,10 @@ CXMLConv::CXMLConv(const CXMLConv&) = default;
 CXMLConv& CXMLConv::operator=(const CXMLConv&) = default;
 CXMLConv::~CXMLConv() = default;
 
-int CXMLConv::XmlImport(CString path, CString& date, long& /*unused3*/, int& /*unused4*/,
-                        CString& /*unused5*/, CStringList* buyerNames, CStringList* shipTo1Names,
+// The exported signature takes the path by value.
+int CXMLConv::XmlImport(CString path,  // NOLINT(performance-unnecessary-value-param)
+                        CString& date, long& /*unused3*/, int& /*unused4*/, CString& /*unused5*/,
+                        CStringList* buyerNames, CStringList* shipTo1Names,
                         CStringList* shipTo2Names, CStringList* sellerNames,
                         CStringList* headerNames, CStringList* statementColumns,
                         CStringList* totalNames, CStringList* paperNames,

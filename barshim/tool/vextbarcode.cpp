@@ -50,7 +50,9 @@ int Refused(CBarWrap& bar, const char* what) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+namespace {
+
+int RunTool(int argc, char** argv) {
   CLI::App app{"Makes a barcode image file (PNG, SVG, BMP, EPS, GIF, PCX, TIF, EMF by extension)."};
   std::string type = "jan13", value, output;
   app.add_option("--type", type,
@@ -165,4 +167,15 @@ int main(int argc, char** argv) {
     std::printf("%s: %.3f x %.3f %s\n", output.c_str(), bar.Wrap_BarcodeGetWidth(),
                 bar.Wrap_BarcodeGetHeight(), unit.c_str());
   return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    return RunTool(argc, argv);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "vextbarcode: %s\n", e.what());
+    return 2;
+  }
 }

@@ -9,7 +9,6 @@
 //   with --scaling, ten times the entries cost at most twelve times the time.
 //
 //   converter_XmlSncConvBench [entries] [--scaling] [--keep]
-#include <stdlib.h>
 
 #include <algorithm>
 #include <chrono>
@@ -23,6 +22,7 @@
 #include <vector>
 
 #include "PhoneBookGenerator.h"
+#include "ScratchDir.h"
 #include "Spawn.h"
 
 namespace {
@@ -81,12 +81,8 @@ constexpr int kRepeats = 3;
 // One phone book through both directions in a scratch machine: registry,
 // drive c:, runtime folder, scripted user interface.
 Run Convert(std::uint64_t entries, bool keep) {
-  std::string pattern = (fs::temp_directory_path() / "xmlSncConvBench-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) {
-    std::perror("mkdtemp");
-    std::exit(2);
-  }
-  const fs::path dir = pattern;
+  vext::testing::ScratchDir scratch("xmlSncConvBench");
+  const fs::path dir = scratch.path();
   fs::create_directories(dir / "c" / "Common");
   fs::create_directories(dir / "drives");
   fs::create_symlink(dir / "c", dir / "drives" / "c:");
@@ -136,9 +132,8 @@ Run Convert(std::uint64_t entries, bool keep) {
     messages = messages || line.rfind("message\t", 0) == 0;
   check(!messages, "messages were shown (see ui.log)");
   if (keep) {
+    scratch.Keep();
     std::cout << "kept " << dir << '\n';
-  } else {
-    fs::remove_all(dir);
   }
   return run;
 }
@@ -168,9 +163,7 @@ bool Report(const Run& run) {
   return run.ok && readOk && writeOk && memoryOk;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int RunBenchmark(int argc, char** argv) {
   std::uint64_t entries = 100000;
   bool scaling = false;
   bool keep = false;
@@ -203,4 +196,15 @@ int main(int argc, char** argv) {
   }
   std::printf("\n%s\n", met ? "all targets met" : "some targets missed");
   return met ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    return RunBenchmark(argc, argv);
+  } catch (const std::exception& e) {
+    std::cerr << "converter_XmlSncConvBench: " << e.what() << '\n';
+    return 2;
+  }
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ConverterTestSupport.h"
+#include "platform/base/BoolConstants.h"
 
 namespace {
 

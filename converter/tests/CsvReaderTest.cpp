@@ -6,6 +6,7 @@
 
 #include "CsvReader.h"
 #include "CsvTestSupport.h"
+#include "platform/base/BoolConstants.h"
 #include "platform/base/Exceptions.h"
 #include "platform/fs/File.h"
 #include "platform/fs/detail/Syscalls.h"

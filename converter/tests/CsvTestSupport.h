@@ -4,17 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <atomic>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "CsvReader.h"
+#include "ScratchDir.h"
 #include "platform/base/CString.h"
 #include "platform/ui/detail/ScriptedUserInterface.h"
 
@@ -60,16 +56,8 @@ class CsvFileTest : public ::testing::Test {
     auto ui = std::make_unique<vext::ui::ScriptedUserInterface>();
     m_ui = ui.get();
     m_previous = vext::ui::SetCurrent(std::move(ui));
-    static std::atomic<int> serial{0};
-    m_dir = std::filesystem::temp_directory_path() /
-            ("vext-csv-" + std::to_string(::getpid()) + "-" + std::to_string(serial++));
-    std::filesystem::create_directories(m_dir);
   }
-  void TearDown() override {
-    vext::ui::SetCurrent(std::move(m_previous));
-    std::error_code ignored;
-    std::filesystem::remove_all(m_dir, ignored);
-  }
+  void TearDown() override { vext::ui::SetCurrent(std::move(m_previous)); }
 
   vext::ui::ScriptedUserInterface& Ui() { return *m_ui; }
   std::vector<std::string> Messages() const { return MessageTexts(*m_ui); }
@@ -77,20 +65,13 @@ class CsvFileTest : public ::testing::Test {
   CString PathOf(const std::string& name) const { return CString((m_dir / name).string()); }
 
   void WriteBytes(const std::string& name, const std::string& bytes) const {
-    std::ofstream(m_dir / name, std::ios::binary) << bytes;
+    m_scratch.Write(name, bytes);
   }
-  std::string ReadBytes(const std::string& name) const {
-    std::ifstream in(m_dir / name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-  std::vector<std::string> FolderEntries() const {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(m_dir))
-      names.push_back(entry.path().filename().string());
-    return names;
-  }
+  std::string ReadBytes(const std::string& name) const { return m_scratch.Read(name); }
+  std::vector<std::string> FolderEntries() const { return m_scratch.Entries(); }
 
-  std::filesystem::path m_dir;
+  vext::testing::ScratchDir m_scratch{"vext-csv"};
+  const std::filesystem::path m_dir = m_scratch.path();
 
  private:
   vext::ui::ScriptedUserInterface* m_ui = nullptr;

@@ -9,6 +9,7 @@
 #include "CsvTestSupport.h"
 #include "CsvWriter.h"
 #include "PhoneBookRec.h"
+#include "platform/base/BoolConstants.h"
 #include "platform/base/Exceptions.h"
 #include "platform/fs/detail/Syscalls.h"
 

@@ -3,9 +3,12 @@
 // C:\Common\ (so the phone book is C:\Common\\xmlSnc.csv), a drive folder
 // mapping c: to the scratch folder, a runtime folder for the mutex and a
 // scripted user interface whose log gives back the messages.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -289,6 +292,51 @@ TEST_F(ConverterProcess, SecondInstanceLeavesSilently) {
   EXPECT_EQ(Convert({"/W:\"" + xml.string() + "\""}), 0);
   EXPECT_TRUE(fs::exists(xml));
   unsetenv("VEXT_RUNTIME_DIR");
+}
+
+// Twenty converters started at one instant on the same files: exactly one
+// converts, every other one ends with status 2 having changed nothing,
+// and the phone book is whole. The document is a pipe, so that the one
+// that runs waits for it, holding the mutex, until the others have ended.
+TEST_F(ConverterProcess, OfTwentyStartedTogetherExactlyOneConverts) {
+  WriteBytes(csv, Sjis(kPhoneBook));
+  ASSERT_EQ(Convert({"/W:\"" + xml.string() + "\""}), 0);
+  const std::string document = ReadBytes(xml);
+  fs::remove(xml);
+  ASSERT_EQ(mkfifo(xml.c_str(), 0600), 0);
+
+  // A few rounds: a race that a single start may miss shows in one of them.
+  constexpr int kConverters = 20;
+  for (int round = 0; round < 3; ++round) {
+    SCOPED_TRACE("round " + std::to_string(round));
+    WriteBytes(csv, "old,phone,book\r\n");
+    vext::test::StartingGate gate;
+    for (int i = 0; i < kConverters; ++i)
+      ASSERT_TRUE(
+          gate.Add(ConverterProgram().string(), {"/R:\"" + xml.string() + "\""}, Environment()));
+    gate.Go();
+    std::vector<int> others;
+    while (others.size() < kConverters - 1) {
+      const std::optional<int> status = gate.NextExit(std::chrono::seconds(60));
+      if (!status) break;
+      others.push_back(*status);
+    }
+    EXPECT_EQ(others, std::vector<int>(kConverters - 1, 2));
+    EXPECT_EQ(ReadBytes(csv), "old,phone,book\r\n") << "changed before the document came";
+    ASSERT_EQ(gate.running(), 1u);
+
+    const int fifo = open(xml.c_str(), O_WRONLY);
+    ASSERT_GE(fifo, 0);
+    EXPECT_EQ(write(fifo, document.data(), document.size()), static_cast<ssize_t>(document.size()));
+    close(fifo);
+    EXPECT_EQ(gate.NextExit(std::chrono::seconds(60)), std::optional<int>(0));
+    EXPECT_EQ(ReadBytes(csv), Sjis(kPhoneBook));
+    EXPECT_EQ(Messages(), std::vector<std::string>{});
+    std::vector<std::string> common;
+    for (const auto& entry : fs::directory_iterator(csv.parent_path()))
+      common.push_back(entry.path().filename().string());
+    EXPECT_EQ(common, std::vector<std::string>{"xmlSnc.csv"}) << "a temporary file was left";
+  }
 }
 
 }  // namespace

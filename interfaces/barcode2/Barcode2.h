@@ -45,9 +45,13 @@
 
 #define BARCODE2_API extern "C" __attribute__((visibility("default")))
 
-struct BARCODE__;
+namespace vext::barcode2 {
+// What an HBARCODE points at: nothing a caller may look into.
+struct HandleTarget;
+}  // namespace vext::barcode2
+
 // One barcode object of the library; null when there is none.
-using HBARCODE = BARCODE__*;
+using HBARCODE = vext::barcode2::HandleTarget*;
 
 // Type codes (BarcodePutType).
 enum : long {

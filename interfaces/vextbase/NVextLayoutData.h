@@ -18,6 +18,7 @@
 
 #include "NPropObj.h"
 #include "VextBaseApi.h"
+#include "platform/base/BoolConstants.h"
 #include "platform/base/Collections.h"
 #include "platform/fs/Archive.h"
 

@@ -15,6 +15,7 @@
 #include "Symbology.h"
 #include "platform/base/Exceptions.h"
 #include "platform/fs/File.h"
+#include "platform/text/Ascii.h"
 #include "platform/text/Cp932Rules.h"
 #include "platform/ui/UserInterface.h"
 
@@ -181,10 +182,7 @@ std::string ExtensionOf(const char* path) {
   const std::size_t name = text.find_last_of("\\/");
   const std::string_view last = name == text.npos ? text : text.substr(name + 1);
   const std::size_t dot = last.rfind('.');
-  std::string extension(dot == last.npos ? std::string_view() : last.substr(dot + 1));
-  for (char& c : extension)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return extension;
+  return vext::ToLowerAscii(dot == last.npos ? std::string_view() : last.substr(dot + 1));
 }
 
 }  // namespace

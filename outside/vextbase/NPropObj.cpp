@@ -1,4 +1,5 @@
 #include "vextbase/NPropObj.h"
+#include "platform/base/BoolConstants.h"
 
 #include "Records.h"
 

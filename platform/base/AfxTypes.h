@@ -24,16 +24,13 @@ using LRESULT = std::intptr_t;
 using LPCTSTR = const char*;
 using LPTSTR = char*;
 
-#ifndef TRUE
-#define TRUE 1
-#endif
-#ifndef FALSE
-#define FALSE 0
-#endif
+namespace vext {
+// What a POSITION points at; the lists' nodes derive from it.
+struct ListPosition {};
+}  // namespace vext
 
 // An opaque iterator into the MFC-shaped lists.
-struct __POSITION {};
-using POSITION = __POSITION*;
+using POSITION = vext::ListPosition*;
 
 // The framework's first user message; messages posted to windows are
 // numbered from here.

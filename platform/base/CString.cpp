@@ -8,9 +8,6 @@
 
 namespace {
 
-char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 template <typename Fn>
 void ForEachSingleByte(std::string& s, Fn fn) {
   for (std::size_t i = 0; i < s.size(); ++i) {
@@ -29,10 +26,7 @@ int ToInt(std::size_t pos) { return pos == std::string::npos ? -1 : static_cast<
 int CString::Compare(const char* other) const { return m_str.compare(other ? other : ""); }
 
 int CString::CompareNoCase(const char* other) const {
-  std::string a = m_str, b = other ? other : "";
-  ForEachSingleByte(a, AsciiLower);
-  ForEachSingleByte(b, AsciiLower);
-  return a.compare(b);
+  return vext::ToLowerCp932(m_str).compare(vext::ToLowerCp932(other ? other : ""));
 }
 
 int CString::Find(char ch, int start) const { return Find(std::string(1, ch).c_str(), start); }
@@ -84,8 +78,8 @@ CString CString::Right(int count) const {
   return CString(m_str.substr(m_str.size() - static_cast<std::size_t>(count)));
 }
 
-void CString::MakeUpper() { ForEachSingleByte(m_str, AsciiUpper); }
-void CString::MakeLower() { ForEachSingleByte(m_str, AsciiLower); }
+void CString::MakeUpper() { m_str = vext::ToUpperCp932(m_str); }
+void CString::MakeLower() { m_str = vext::ToLowerCp932(m_str); }
 
 int CString::Replace(const char* oldText, const char* newText) {
   if (!oldText || !*oldText) return 0;

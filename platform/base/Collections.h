@@ -68,11 +68,12 @@ class BasicArray {
   std::vector<T> m_items;
 };
 
-// A list whose POSITION is a pointer to the node's iterator slot, stable
-// while the node lives (std::list never moves its nodes).
+// A list whose POSITION points at the node itself, stable while the node
+// lives (std::list never moves its nodes); the node knows its iterator.
 template <typename T>
 class BasicList {
-  struct Node {
+  struct Node : ListPosition {
+    explicit Node(const T& v) : value(v) {}
     T value;
     typename std::list<Node>::iterator self;
   };
@@ -151,16 +152,14 @@ class BasicList {
 
  private:
   POSITION Insert(typename std::list<Node>::iterator before, const T& value) {
-    auto it = m_nodes.insert(before, Node{value, {}});
+    auto it = m_nodes.insert(before, Node(value));
     it->self = it;
     return ToPos(*it);
   }
-  static POSITION ToPos(const Node& node) {
-    return reinterpret_cast<POSITION>(const_cast<Node*>(&node));
-  }
+  static POSITION ToPos(const Node& node) { return const_cast<Node*>(&node); }
   typename std::list<Node>::iterator At(POSITION pos) {
     if (!pos) throw std::out_of_range("null POSITION");
-    return reinterpret_cast<Node*>(pos)->self;
+    return static_cast<Node*>(pos)->self;
   }
   std::list<Node> m_nodes;
 };
@@ -177,13 +176,41 @@ class CObject;
 class CObArray : public vext::BasicArray<CObject*> {};
 class CObList : public vext::BasicList<CObject*> {};
 
-// A pointer array or list that hands out TYPE instead of the base's void*
-// or CObject*.
+namespace vext {
+
+// An element of a CTypedPtrArray, as ElementAt and operator[] give it: reads
+// as TYPE, and assigning to it stores into the base array's slot. The slot
+// holds the base's pointer type, so a TYPE& into it cannot be had.
+template <class SLOT, class TYPE>
+class TypedPtrRef {
+ public:
+  explicit TypedPtrRef(SLOT& slot) : m_slot(slot) {}
+  TypedPtrRef(const TypedPtrRef&) = default;
+  TypedPtrRef& operator=(TYPE value) {
+    m_slot = value;
+    return *this;
+  }
+  // Copies the element, as assigning one TYPE& to another would.
+  TypedPtrRef& operator=(const TypedPtrRef& other) { return *this = static_cast<TYPE>(other); }
+  operator TYPE() const { return static_cast<TYPE>(m_slot); }
+  TYPE operator->() const { return static_cast<TYPE>(m_slot); }
+
+ private:
+  SLOT& m_slot;
+};
+
+}  // namespace vext
+
+// A pointer array that hands out TYPE instead of the base's void* or
+// CObject*.
 template <class BASE, class TYPE>
 class CTypedPtrArray : public BASE {
-  using BaseIterator = typename std::vector<typename BASE::value_type>::const_iterator;
+  using Slot = typename BASE::value_type;
+  using BaseIterator = typename std::vector<Slot>::const_iterator;
 
  public:
+  using Ref = vext::TypedPtrRef<Slot, TYPE>;
+
   // Walks the elements as TYPE (range for).
   class const_iterator {
    public:
@@ -215,8 +242,8 @@ class CTypedPtrArray : public BASE {
 
   TYPE GetAt(int index) const { return static_cast<TYPE>(BASE::GetAt(index)); }
   TYPE operator[](int index) const { return GetAt(index); }
-  TYPE& ElementAt(int index) { return reinterpret_cast<TYPE&>(BASE::ElementAt(index)); }
-  TYPE& operator[](int index) { return ElementAt(index); }
+  Ref ElementAt(int index) { return Ref(BASE::ElementAt(index)); }
+  Ref operator[](int index) { return ElementAt(index); }
   void SetAt(int index, TYPE value) { BASE::SetAt(index, value); }
   int Add(TYPE value) { return BASE::Add(value); }
 };

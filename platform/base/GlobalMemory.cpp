@@ -1,4 +1,5 @@
 #include "platform/base/GlobalMemory.h"
+#include "platform/base/BoolConstants.h"
 
 #include <cstddef>
 #include <cstdlib>

@@ -15,8 +15,12 @@
 
 #include "platform/base/AfxTypes.h"
 
-struct HGLOBAL__;
-using HGLOBAL = HGLOBAL__*;
+namespace vext {
+// What an HGLOBAL points at: nothing a caller may look into.
+struct GlobalMemoryObject;
+}  // namespace vext
+
+using HGLOBAL = vext::GlobalMemoryObject*;
 
 constexpr UINT GMEM_FIXED = 0x0000;
 constexpr UINT GMEM_MOVEABLE = 0x0002;

@@ -47,7 +47,7 @@ void WriteFile(const std::string& path, const ObjectList& list) {
 void BM_ArchiveWrite(benchmark::State& state) {
   const ObjectList list = MakeRecords();
   const std::string path = BenchPath();
-  for (auto _ : state) WriteFile(path, list);
+  for (auto _ : state) WriteFile(path, list);  // NOLINT(clang-analyzer-deadcode.DeadStores)
   state.SetBytesProcessed(state.iterations() *
                           static_cast<int64_t>(std::filesystem::file_size(path)));
   std::filesystem::remove(path);
@@ -56,7 +56,7 @@ void BM_ArchiveWrite(benchmark::State& state) {
 void BM_ArchiveRead(benchmark::State& state) {
   const std::string path = BenchPath();
   WriteFile(path, MakeRecords());
-  for (auto _ : state) {
+  for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores)
     CFile file(path.c_str(), CFile::modeRead | CFile::shareDenyWrite);
     CArchive ar(&file, CArchive::load);
     ObjectList list = LoadList(ar, RUNTIME_CLASS(CLayoutInfo));

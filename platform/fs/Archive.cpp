@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstring>
 #include <exception>
-#include <map>
-#include <mutex>
 #include <string>
 
 #include "platform/fs/File.h"
@@ -20,71 +18,8 @@ constexpr DWORD kBigClassTag = 0x80000000;
 constexpr DWORD kMaxMapCount = 0x3FFFFFFE;
 // Longer class names are refused when reading, as the framework did.
 constexpr WORD kMaxClassName = 64;
-constexpr UINT kNotSerial = 0xFFFF;
-
-// Serial classes by name. Libraries join and leave it from their static
-// initialisers and finalisers, so it is created on first use and never
-// destroyed (a library may unload after this one's statics are gone).
-// Several classes may share a name; the latest registered wins.
-struct ClassRegistry {
-  std::mutex mutex;
-  std::map<std::string, std::vector<CRuntimeClass*>, std::less<>> byName;
-};
-
-ClassRegistry& Registry() {
-  static auto* registry = new ClassRegistry;
-  return *registry;
-}
 
 }  // namespace
-
-// ---- CRuntimeClass, CObject ------------------------------------------------
-
-CRuntimeClass CObject::classCObject = {"CObject", sizeof(CObject), kNotSerial, nullptr, nullptr};
-
-CRuntimeClass* CObject::GetRuntimeClass() const { return &classCObject; }
-
-void CObject::Serialize(CArchive&) {}
-
-bool CObject::IsKindOf(const CRuntimeClass* cls) const {
-  return GetRuntimeClass()->IsDerivedFrom(cls);
-}
-
-bool CObject::IsSerializable() const { return GetRuntimeClass()->m_wSchema != kNotSerial; }
-
-CObject* CRuntimeClass::CreateObject() const {
-  return m_pfnCreateObject ? m_pfnCreateObject() : nullptr;
-}
-
-bool CRuntimeClass::IsDerivedFrom(const CRuntimeClass* base) const {
-  for (const CRuntimeClass* cls = this; cls; cls = cls->m_pBaseClass)
-    if (cls == base) return true;
-  return false;
-}
-
-CRuntimeClass* CRuntimeClass::FromName(std::string_view name) {
-  ClassRegistry& registry = Registry();
-  std::lock_guard lock(registry.mutex);
-  const auto found = registry.byName.find(name);
-  return found == registry.byName.end() ? nullptr : found->second.back();
-}
-
-vext::ClassRegistration::ClassRegistration(CRuntimeClass* cls) : m_class(cls) {
-  ClassRegistry& registry = Registry();
-  std::lock_guard lock(registry.mutex);
-  registry.byName[cls->m_lpszClassName].push_back(cls);
-}
-
-vext::ClassRegistration::~ClassRegistration() {
-  ClassRegistry& registry = Registry();
-  std::lock_guard lock(registry.mutex);
-  const auto found = registry.byName.find(std::string_view(m_class->m_lpszClassName));
-  if (found == registry.byName.end()) return;
-  auto& classes = found->second;
-  const auto it = std::find(classes.rbegin(), classes.rend(), m_class);
-  if (it != classes.rend()) classes.erase(std::next(it).base());
-  if (classes.empty()) registry.byName.erase(found);
-}
 
 // ---- CArchive: buffer --------------------------------------------------------
 
@@ -360,7 +295,7 @@ void CArchive::CheckCount() const {
 }
 
 void CArchive::WriteClass(const CRuntimeClass* cls) {
-  if (cls->m_wSchema == kNotSerial) Fail(CArchiveException::badClass);
+  if (cls->m_wSchema == vext::kNotSerialSchema) Fail(CArchiveException::badClass);
   const auto seen = m_storeMap.find(cls);
   if (seen != m_storeMap.end()) {
     if (seen->second < kBigObjectTag) {

@@ -1,4 +1,5 @@
 #include "platform/fs/File.h"
+#include "platform/base/BoolConstants.h"
 
 #include <fcntl.h>
 #include <sys/file.h>

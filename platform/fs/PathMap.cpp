@@ -7,23 +7,13 @@
 #include <vector>
 
 #include "platform/fs/detail/UserDirs.h"
+#include "platform/text/Ascii.h"
 #include "platform/text/Cp932.h"
 
 namespace fs = std::filesystem;
 
 namespace vext {
 namespace {
-
-constexpr char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
-
-bool EqualsNoCaseAscii(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-  return true;
-}
-
-bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 fs::path DrivesDirectory() {
   if (const char* drives = std::getenv("VEXT_DRIVES"); drives && *drives) return drives;
@@ -59,7 +49,7 @@ std::optional<fs::path> NativePath(const CString& systemPath) {
   bool rooted = false;  // ".." stops at a drive or at "/", as Windows stops at "C:\"
   if (rest.size() >= 2 && IsAsciiLetter(rest[0]) && rest[1] == ':') {
     const fs::path drives = DrivesDirectory();
-    const std::string drive{AsciiLower(rest[0]), ':'};
+    const std::string drive{ToLowerAscii(rest[0]), ':'};
     const std::optional<std::string> link = MatchEntry(drives, drive);
     base = drives / link.value_or(drive);
     baseExists = link.has_value();

@@ -6,20 +6,12 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/text/Ascii.h"
+
 namespace fs = std::filesystem;
 
 namespace vext {
 namespace {
-
-bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
-  if (text.size() < suffix.size()) return false;
-  const std::string_view tail = text.substr(text.size() - suffix.size());
-  for (std::size_t i = 0; i < suffix.size(); ++i) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    if (lower(tail[i]) != lower(suffix[i])) return false;
-  }
-  return true;
-}
 
 // The file that holds `address`: a shared object, or the program itself
 // (for which dladdr may give only argv[0]).
@@ -37,7 +29,7 @@ fs::path FileContaining(const void* address) {
 std::string DynamicLibrary::LinuxName(std::string_view windowsName) {
   const std::size_t slash = windowsName.find_last_of("\\/");
   if (slash != std::string_view::npos) windowsName.remove_prefix(slash + 1);
-  if (EndsWithNoCase(windowsName, ".dll")) windowsName.remove_suffix(4);
+  if (EndsWithNoCaseAscii(windowsName, ".dll")) windowsName.remove_suffix(4);
   return "lib" + std::string(windowsName) + ".so";
 }
 

@@ -1,7 +1,6 @@
 #include "platform/system/NamedMutex.h"
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,11 +13,29 @@ namespace fs = std::filesystem;
 namespace vext {
 namespace {
 
-int FlockRetrying(int fd, int operation) {
+// Every handle locks the first byte of the file: a creator exclusively for
+// an instant, a holder shared for its life.
+int LockFirstByte(int fd, int command, short type) {
+  struct flock lock {};
+  lock.l_type = type;
+  lock.l_whence = SEEK_SET;
+  lock.l_start = 0;
+  lock.l_len = 1;
   int rc;
-  do rc = flock(fd, operation);
+  do rc = fcntl(fd, command, &lock);
   while (rc != 0 && errno == EINTR);
   return rc;
+}
+
+// True when some open file description holds a lock on the first byte.
+// Takes nothing.
+bool FirstByteLocked(int fd) {
+  struct flock lock {};
+  lock.l_type = F_WRLCK;
+  lock.l_whence = SEEK_SET;
+  lock.l_start = 0;
+  lock.l_len = 1;
+  return fcntl(fd, F_OFD_GETLK, &lock) == 0 && lock.l_type != F_UNLCK;
 }
 
 // Only a folder of our own is trusted: in a shared /tmp another user could
@@ -59,30 +76,36 @@ bool NamedMutex::Exists(std::string_view name) {
   if (name.empty() || !IsOwnDirectory(RuntimeDirectory())) return false;
   const int fd = open(LockFile(name).c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
   if (fd < 0) return false;
-  // Another process's probe holds its exclusive lock for microseconds; a
-  // holder keeps its shared lock for its life. Asking again after a short
-  // pause tells the two apart, so two probes at one instant don't each
-  // take the other for a running holder.
-  bool held = true;
-  for (int attempt = 0; attempt < 3 && held; ++attempt) {
-    if (attempt > 0) usleep(2000);
-    held = FlockRetrying(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
-  }
-  close(fd);  // also releases the probe's lock
+  const bool held = FirstByteLocked(fd);
+  close(fd);
   return held;
 }
 
 std::unique_ptr<NamedMutex> NamedMutex::Create(std::string_view name) {
   if (name.empty()) return nullptr;
   if (!MakePrivateDirectories(RuntimeDirectory())) return nullptr;
-  const int fd = open(LockFile(name).c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+  const int fd = open(LockFile(name).c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
   if (fd < 0) return nullptr;
-  // Blocking: an exclusive lock is only ever a probe of Exists, released at once.
-  if (FlockRetrying(fd, LOCK_SH) != 0) {
+  // The exclusive lock can be had only when no handle lives: that handle
+  // is the first. Turning it into a shared one is a single atomic step.
+  // Any other creator waits the instant out and shares the lock.
+  bool alreadyExisted = false;
+  if (LockFirstByte(fd, F_OFD_SETLK, F_WRLCK) == 0) {
+    if (LockFirstByte(fd, F_OFD_SETLK, F_RDLCK) != 0) {
+      close(fd);
+      return nullptr;
+    }
+  } else if (errno == EAGAIN || errno == EACCES) {
+    alreadyExisted = true;
+    if (LockFirstByte(fd, F_OFD_SETLKW, F_RDLCK) != 0) {
+      close(fd);
+      return nullptr;
+    }
+  } else {
     close(fd);
     return nullptr;
   }
-  return std::unique_ptr<NamedMutex>(new NamedMutex(fd));
+  return std::unique_ptr<NamedMutex>(new NamedMutex(fd, alreadyExisted));
 }
 
 NamedMutex::~NamedMutex() { close(m_fd); }

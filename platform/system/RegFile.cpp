@@ -4,49 +4,24 @@
 
 #include "platform/base/CString.h"
 #include "platform/text/Cp932.h"
+#include "platform/text/Cp932Rules.h"
+#include "platform/text/Unicode.h"
 
 namespace vext::registry::detail {
 namespace {
 
 constexpr std::string_view kClassesRoot = "HKEY_LOCAL_MACHINE\\SOFTWARE\\CLASSES";
 
-// U+FFFD stands for a broken sequence: it has no CP932 form, so whatever
-// holds it becomes unreadable instead of silently changed.
-void AppendUtf8(std::string& out, std::uint32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | cp >> 6);
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | cp >> 12);
-    out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | cp >> 18);
-    out += static_cast<char>(0x80 | (cp >> 12 & 0x3F));
-    out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
+// A lone surrogate becomes U+FFFD: it has no CP932 form, so whatever holds
+// it becomes unreadable instead of silently changed.
 std::string Utf16LeToUtf8(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size());
-  const auto unit = [&](std::size_t i) {
-    return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i]) |
-                                      static_cast<unsigned char>(bytes[i + 1]) << 8);
-  };
-  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-    std::uint32_t cp = unit(i);
-    if (cp >= 0xD800 && cp <= 0xDBFF && i + 3 < bytes.size() && unit(i + 2) >= 0xDC00 &&
-        unit(i + 2) <= 0xDFFF) {
-      cp = 0x10000 + ((cp - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
-      i += 2;
-    } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-      cp = 0xFFFD;
-    }
-    AppendUtf8(out, cp);
+  for (std::size_t i = 0; i + 1 < bytes.size();) {
+    char32_t cp = unicode::kReplacement;
+    const int n = unicode::DecodeUtf16Le(bytes.substr(i), cp);
+    unicode::AppendUtf8(out, n > 0 ? cp : unicode::kReplacement);
+    i += n > 0 ? static_cast<std::size_t>(n) : 2;
   }
   return out;
 }
@@ -72,7 +47,7 @@ void SkipBlanks(std::string_view& s) {
 }
 
 bool ConsumeNoCase(std::string_view& s, std::string_view prefix) {
-  if (s.size() < prefix.size() || UpperAscii(s.substr(0, prefix.size())) != prefix) return false;
+  if (s.size() < prefix.size() || ToUpperCp932(s.substr(0, prefix.size())) != prefix) return false;
   s.remove_prefix(prefix.size());
   return true;
 }
@@ -277,7 +252,7 @@ class Reader {
     line = TrimBlanks(line);
     std::optional<std::string> cp932Name = Utf8ToCp932(*name);
     if (!cp932Name) return;
-    const std::string valueName = UpperAscii(*cp932Name);
+    const std::string valueName = ToUpperCp932(*cp932Name);
     if (line == "-") {
       m_store.DeleteValue(*m_key, valueName);
     } else if (std::optional<Value> value = ParseData(line, m_unicode)) {
@@ -291,18 +266,6 @@ class Reader {
 };
 
 }  // namespace
-
-std::string UpperAscii(std::string_view cp932) {
-  std::string out(cp932);
-  for (std::size_t i = 0; i < out.size(); ++i) {
-    if (IsLeadByte(static_cast<unsigned char>(out[i]))) {
-      ++i;
-    } else if (out[i] >= 'a' && out[i] <= 'z') {
-      out[i] = static_cast<char>(out[i] - 32);
-    }
-  }
-  return out;
-}
 
 std::optional<std::string> CanonicalKeyName(std::string_view path) {
   std::vector<std::string_view> parts;
@@ -318,7 +281,7 @@ std::optional<std::string> CanonicalKeyName(std::string_view path) {
   }
   if (parts.size() > 1 && parts.back().empty()) parts.pop_back();
 
-  const std::string hive = UpperAscii(parts.front());
+  const std::string hive = ToUpperCp932(parts.front());
   std::string key;
   if (hive == "HKEY_LOCAL_MACHINE" || hive == "HKLM") {
     key = "HKEY_LOCAL_MACHINE";
@@ -332,7 +295,7 @@ std::optional<std::string> CanonicalKeyName(std::string_view path) {
   for (std::size_t i = 1; i < parts.size(); ++i) {
     if (parts[i].empty()) return std::nullopt;
     key += '\\';
-    key += UpperAscii(parts[i]);
+    key += ToUpperCp932(parts[i]);
   }
   return key;
 }

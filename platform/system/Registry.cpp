@@ -14,6 +14,7 @@
 #include "platform/fs/detail/UserDirs.h"
 #include "platform/system/detail/RegFile.h"
 #include "platform/text/Cp932.h"
+#include "platform/text/Cp932Rules.h"
 
 namespace fs = std::filesystem;
 
@@ -63,13 +64,13 @@ std::optional<std::string> ReadWholeFile(const fs::path& file) {
   return bytes;
 }
 
-void SetText(Store& store, std::string_view key, std::string_view name, std::string utf8) {
+void SetText(Store& store, std::string_view key, std::string_view name, std::string_view utf8) {
   std::optional<std::string> cp932 = Utf8ToCp932(utf8);
   if (!cp932) return;
   Value value;
   value.type = ValueType::String;
   value.text = std::move(cp932);
-  store.SetValue(*detail::CanonicalKeyName(key), detail::UpperAscii(name), std::move(value));
+  store.SetValue(*detail::CanonicalKeyName(key), ToUpperCp932(name), std::move(value));
 }
 
 // The library that serves our XML DOM, as the parser's class registration
@@ -135,7 +136,7 @@ class StoredKey final : public Key {
 
  private:
   const Value* Find(std::string_view name) const {
-    auto it = m_values.find(detail::UpperAscii(name));
+    auto it = m_values.find(ToUpperCp932(name));
     return it == m_values.end() ? nullptr : &it->second;
   }
 

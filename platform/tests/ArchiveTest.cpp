@@ -9,6 +9,7 @@
 #include <string>
 
 #include "ArchiveSamples.h"
+#include "ScratchDir.h"
 #include "platform/text/Sj.h"
 
 using namespace vext_sample;
@@ -292,6 +293,7 @@ TEST(ArchiveFormat, WideStringsAreReadAsCp932) {
 // escaped DWORD forms.
 TEST(ArchiveFormat, BigClassAndObjectNumbers) {
   std::vector<std::unique_ptr<CObject>> nodes;
+  nodes.reserve(0x8000);
   for (int i = 0; i < 0x8000; ++i) nodes.push_back(std::make_unique<CSampleNode>());
   const auto first = SampleLayout();
   const auto second = SampleLayout();
@@ -441,23 +443,14 @@ TEST(RuntimeClassRegistry, ClassesJoinAndLeaveWithTheirLibrary) {
 
 class ArchiveFile : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    m_dir = std::filesystem::path(::testing::TempDir()) / ("vext-archive-" + name);
-    std::filesystem::remove_all(m_dir);
-    std::filesystem::create_directories(m_dir);
-  }
-  void TearDown() override { std::filesystem::remove_all(m_dir); }
   std::string PathOf(const char* name) const { return (m_dir / name).string(); }
-  void WriteRaw(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-  }
-  std::filesystem::path m_dir;
+  vext::testing::ScratchDir m_scratch{"vext-archive"};
+  const std::filesystem::path m_dir = m_scratch.path();
 };
 
 TEST_F(ArchiveFile, ErrorNamesTheFile) {
   const std::string path = PathOf("SlipCatalog.dat");
-  WriteRaw(path, WorkedExampleBytes().substr(0, 30));
+  vext::testing::WriteBytes(path, WorkedExampleBytes().substr(0, 30));
   CFile file(path.c_str(), CFile::modeRead | CFile::shareDenyWrite);
   CArchive ar(&file, CArchive::load);
   try {

@@ -4,6 +4,7 @@
 
 #include "platform/base/CString.h"
 #include "platform/base/Collections.h"
+#include "platform/base/Object.h"
 #include "platform/text/Sj.h"
 
 namespace {
@@ -97,6 +98,44 @@ TEST(Collections, ArraysAndListsKeepOrder) {
   l.RemoveAt(b);
   EXPECT_EQ(l.GetCount(), 2);
   EXPECT_EQ(l.GetTail(), "c");
+}
+
+// A record whose CObject part does not start the object: a typed array
+// must hand out the record itself, not its CObject part taken for one.
+struct Tagged {
+  virtual ~Tagged() = default;
+  int tag = 7;
+};
+struct Record : Tagged, CObject {
+  explicit Record(int v) : value(v) {}
+  int value;
+};
+
+TEST(Collections, TypedPointerArrayHandsOutTheElementType) {
+  Record a(1), b(2), c(3);
+  CTypedPtrArray<CObArray, Record*> records;
+  records.Add(&a);
+  records.Add(&b);
+  const CObArray& slots = records;
+  ASSERT_NE(static_cast<const void*>(slots.GetAt(0)), static_cast<const void*>(&a))
+      << "the test needs a CObject part at an offset";
+
+  const Record* second = records[1];
+  EXPECT_EQ(second, &b);
+  EXPECT_EQ(records[1]->value, 2);
+  EXPECT_EQ(records.ElementAt(0)->tag, 7);
+  records[0] = &c;  // stored as the base's CObject*
+  EXPECT_EQ(slots.GetAt(0), static_cast<CObject*>(&c));
+  EXPECT_EQ(records.GetAt(0), &c);
+  records.ElementAt(1) = records[0];
+  EXPECT_EQ(records.GetAt(1)->value, 3);
+  const auto& constRecords = records;
+  EXPECT_EQ(constRecords[1], &c);
+
+  CTypedPtrArray<CPtrArray, Record*> untyped;
+  untyped.Add(&a);
+  EXPECT_EQ(untyped[0]->value, 1);
+  EXPECT_THROW(untyped.ElementAt(1), std::out_of_range);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "ScratchDir.h"
 #include "platform/fs/File.h"
 #include "platform/fs/detail/Syscalls.h"
 #include "platform/text/Sj.h"
@@ -22,14 +23,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteAll(const fs::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+using vext::testing::ReadBytes;
+using vext::testing::WriteBytes;
 
 // Puts the system calls back as they were, whatever a test replaced.
 class ScopedCalls {
@@ -45,18 +40,7 @@ class ScopedCalls {
 
 class FileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    m_dir = fs::path(::testing::TempDir()) / ("vext-file-" + name);
-    fs::remove_all(m_dir);
-    fs::create_directories(m_dir);
-    m_path = (m_dir / "Original.dat").string();
-    WriteAll(m_path, kOld);
-  }
-  void TearDown() override {
-    fs::permissions(m_dir, fs::perms::owner_all, fs::perm_options::add);
-    fs::remove_all(m_dir);
-  }
+  void SetUp() override { WriteBytes(m_path, kOld); }
 
   // Names in the folder besides the target: leftovers of a rewrite.
   std::vector<std::string> Others() const {
@@ -70,8 +54,9 @@ class FileTest : public ::testing::Test {
   static constexpr UINT kRewrite = CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive;
   static constexpr UINT kReading = CFile::modeRead | CFile::shareDenyWrite;
   const std::string kOld = "old catalogue bytes";
-  fs::path m_dir;
-  std::string m_path;
+  vext::testing::ScratchDir m_scratch{"vext-file"};
+  const fs::path m_dir = m_scratch.path();
+  const std::string m_path = (m_dir / "Original.dat").string();
 };
 
 CFileException OpenError(const std::string& path, UINT flags) {
@@ -88,15 +73,15 @@ TEST_F(FileTest, RewriteReplacesTheFileOnlyAtClose) {
                   fs::perm_options::replace);
   CFile file(m_path.c_str(), kRewrite);
   file.Write("new", 3);
-  EXPECT_EQ(ReadAll(m_path), kOld);
+  EXPECT_EQ(ReadBytes(m_path), kOld);
   EXPECT_EQ(file.GetLength(), 3u);
   file.Close();
-  EXPECT_EQ(ReadAll(m_path), "new");
+  EXPECT_EQ(ReadBytes(m_path), "new");
   EXPECT_TRUE(Others().empty());
   EXPECT_EQ(fs::status(m_path).permissions(), fs::perms::owner_read | fs::perms::owner_write);
   // Creating and closing at once leaves an empty file, as truncation did.
   CFile(m_path.c_str(), kRewrite).Close();
-  EXPECT_EQ(ReadAll(m_path), "");
+  EXPECT_EQ(ReadBytes(m_path), "");
 }
 
 TEST_F(FileTest, AbandonedRewriteLeavesTheOldFile) {
@@ -104,11 +89,11 @@ TEST_F(FileTest, AbandonedRewriteLeavesTheOldFile) {
     CFile file(m_path.c_str(), kRewrite);
     file.Write("half", 4);
   }
-  EXPECT_EQ(ReadAll(m_path), kOld);
+  EXPECT_EQ(ReadBytes(m_path), kOld);
   CFile file(m_path.c_str(), kRewrite);
   file.Write("half", 4);
   file.Abort();
-  EXPECT_EQ(ReadAll(m_path), kOld);
+  EXPECT_EQ(ReadBytes(m_path), kOld);
   EXPECT_TRUE(Others().empty());
 }
 
@@ -127,7 +112,7 @@ TEST_F(FileTest, CrashDuringRewriteLeavesTheOldFile) {
   int status = 0;
   ASSERT_EQ(waitpid(child, &status, 0), child);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-  EXPECT_EQ(ReadAll(m_path), kOld);
+  EXPECT_EQ(ReadBytes(m_path), kOld);
   // The crashed writer's lock went with it.
   CFile(m_path.c_str(), kReading).Close();
 }
@@ -139,7 +124,7 @@ TEST_F(FileTest, RewriteThroughALinkReplacesTheFileItNames) {
   file.Write("via link", 8);
   file.Close();
   EXPECT_TRUE(fs::is_symlink(link));
-  EXPECT_EQ(ReadAll(m_path), "via link");
+  EXPECT_EQ(ReadBytes(m_path), "via link");
 }
 
 TEST_F(FileTest, CreateAndNoTruncateWriteInPlace) {
@@ -147,7 +132,7 @@ TEST_F(FileTest, CreateAndNoTruncateWriteInPlace) {
   file.SeekToEnd();
   file.Write("+", 1);
   file.Close();
-  EXPECT_EQ(ReadAll(m_path), kOld + "+");
+  EXPECT_EQ(ReadBytes(m_path), kOld + "+");
 }
 
 // ---- injected failures -------------------------------------------------------------
@@ -187,7 +172,7 @@ TEST_F(FileTest, DiskFullWhileWritingKeepsTheOldFile) {
       EXPECT_EQ(e.m_cause, CFileException::diskFull);
     }
   }
-  EXPECT_EQ(ReadAll(m_path), kOld);
+  EXPECT_EQ(ReadBytes(m_path), kOld);
   EXPECT_TRUE(Others().empty());
 }
 
@@ -216,7 +201,7 @@ TEST_F(FileTest, FailureAtCloseKeepsTheOldFile) {
       EXPECT_EQ(e.m_cause, atFsync ? CFileException::diskFull : CFileException::accessDenied);
     }
     EXPECT_FALSE(file.IsOpen());
-    EXPECT_EQ(ReadAll(m_path), kOld);
+    EXPECT_EQ(ReadBytes(m_path), kOld);
     EXPECT_TRUE(Others().empty());
   }
 }
@@ -310,7 +295,7 @@ TEST_F(FileTest, ReadOnlyTargetIsNotReplaced) {
   ScopedCalls calls;
   calls->open = OpenReadOnlyForWriting;
   EXPECT_EQ(OpenError(m_path, kRewrite).m_cause, CFileException::accessDenied);
-  EXPECT_EQ(ReadAll(m_path), kOld);
+  EXPECT_EQ(ReadBytes(m_path), kOld);
   EXPECT_TRUE(Others().empty());
 }
 
@@ -362,7 +347,7 @@ TEST_F(FileTest, RemoveRenameExists) {
   EXPECT_TRUE(CFile::Exists(m_dir.c_str()));
   CFile::Rename(m_path.c_str(), moved.c_str());
   EXPECT_FALSE(CFile::Exists(m_path.c_str()));
-  EXPECT_EQ(ReadAll(moved), kOld);
+  EXPECT_EQ(ReadBytes(moved), kOld);
   CFile::Remove(moved.c_str());
   EXPECT_FALSE(CFile::Exists(moved.c_str()));
   try {

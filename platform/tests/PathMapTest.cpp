@@ -14,11 +14,10 @@ namespace fs = std::filesystem;
 using vext::NativePath;
 using vext::SystemPath;
 using vext::testing::ScopedEnv;
-using vext::testing::TempDir;
+using vext::testing::ScratchDir;
+using vext::testing::U8;
 
 namespace {
-
-std::string U8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
 
 // A drive folder with c: (the suite's files) and D: (spelt in upper case)
 // pointing into a temporary folder.
@@ -37,7 +36,7 @@ class PathMap : public ::testing::Test {
   }
   fs::path drives() const { return root.path() / "drives"; }
 
-  TempDir root;
+  ScratchDir root;
   ScopedEnv drivesEnv{"VEXT_DRIVES", (root.path() / "drives").string()};
 };
 

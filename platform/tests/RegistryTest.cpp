@@ -13,7 +13,8 @@ using vext::registry::Hive;
 using vext::registry::Key;
 using vext::testing::ScopedEnv;
 using vext::testing::ScopedRegistry;
-using vext::testing::TempDir;
+using vext::testing::ScratchDir;
+using vext::testing::U8;
 
 namespace {
 
@@ -46,8 +47,6 @@ std::string HexList(std::string_view bytes, std::size_t perLine = 8) {
   }
   return out;
 }
-
-std::string U8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
 
 std::optional<CString> ReadString(Hive hive, std::string_view key, std::string_view name,
                                   std::size_t buffer = 260) {
@@ -318,7 +317,7 @@ TEST(RegistryFile, ValueLongerThanItsBufferCountsAsMissing) {
 
 class BuiltinDefaults : public ::testing::Test {
  protected:
-  TempDir home;
+  ScratchDir home;
   ScopedEnv homeEnv{"HOME", home.path().string()};
   ScopedEnv configEnv{"XDG_CONFIG_HOME", std::nullopt};
   static constexpr std::string_view kShellFolders =
@@ -344,7 +343,7 @@ TEST_F(BuiltinDefaults, PersonalFollowsUserDirs) {
              "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n");
   EXPECT_EQ(ReadString(Hive::CurrentUser, kShellFolders, "Personal"),
             CString((home.path() / "Dokumente").string()));
-  TempDir config;
+  ScratchDir config;
   config.Write("user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"/srv/docs\"\n");
   ScopedEnv configHome("XDG_CONFIG_HOME", config.path().string());
   EXPECT_EQ(ReadString(Hive::CurrentUser, kShellFolders, "Personal"), CString("/srv/docs"));
@@ -371,7 +370,7 @@ TEST_F(BuiltinDefaults, SwitchOff) {
 }
 
 TEST(RegistryFile, DefaultFileIsInTheConfigFolder) {
-  TempDir config;
+  ScratchDir config;
   ScopedEnv files("VEXT_REGISTRY", std::nullopt);
   ScopedEnv defaults("VEXT_REGISTRY_DEFAULTS", "0");
   ScopedEnv configHome("XDG_CONFIG_HOME", config.path().string());

@@ -22,6 +22,7 @@ using xmltest::U8;
 
 std::vector<CString> Names(const std::vector<Node>& nodes) {
   std::vector<CString> names;
+  names.reserve(nodes.size());
   for (const Node& node : nodes) names.push_back(node.NodeName());
   return names;
 }
@@ -47,8 +48,10 @@ TEST_F(XmlDomTest, EveryShiftJisNameDecodesAsCp932) {
                            "Windows-31J", "CP932", "cp932"}) {
     SCOPED_TRACE(name);
     Document doc;
-    ASSERT_TRUE(Load(doc, std::string("<?xml version=\"1.0\" encoding=\"") + name +
-                              "\"?>\r\n<r a=\"" + text + "\">" + text + "</r>"));
+    std::string document = "<?xml version=\"1.0\" encoding=\"";
+    document.append(name).append("\"?>\r\n<r a=\"").append(text).append("\">");
+    document.append(text).append("</r>");
+    ASSERT_TRUE(Load(doc, document));
     EXPECT_EQ(doc.DocumentElement().Text(), text.c_str());
     EXPECT_EQ(doc.DocumentElement().GetAttribute("a").value_or(""), text.c_str());
   }

@@ -1,16 +1,15 @@
-// Shared by the XML tests: a scratch folder per test and whole-file I/O.
+// Shared by the XML tests: a scratch folder per test and whole-file bytes.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <ostream>
 #include <string>
 #include <string_view>
 
+#include "ScratchDir.h"
 #include "platform/base/CString.h"
 #include "platform/text/Cp932.h"
 
@@ -27,17 +26,9 @@ namespace fs = std::filesystem;
 // crashes on std::string("..."_sj) inside a longer expression.
 inline std::string Bytes(const char* text) { return text; }
 
-// u8"..." as bytes (C++20 makes the literal char8_t).
-inline std::string U8(std::u8string_view text) { return std::string(text.begin(), text.end()); }
-
-inline std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline void WriteAll(const fs::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+using vext::testing::ReadBytes;
+using vext::testing::U8;
+using vext::testing::WriteBytes;
 
 inline fs::path DataFile(const std::string& name) {
   const char* source = std::getenv("VEXT_TEST_SOURCE_DIR");
@@ -46,24 +37,16 @@ inline fs::path DataFile(const std::string& name) {
 
 class ScratchFolder : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    m_dir = fs::path(::testing::TempDir()) /
-            (std::string("vext-xml-") + info->test_suite_name() + "-" + info->name());
-    fs::remove_all(m_dir);
-    fs::create_directories(m_dir);
-  }
-  void TearDown() override { fs::remove_all(m_dir); }
-
   // A file of the folder, as the system names it.
   CString PathOf(const std::string& name) const { return CString((m_dir / name).string()); }
   CString Put(const std::string& name, const std::string& bytes) const {
-    WriteAll(m_dir / name, bytes);
+    WriteBytes(m_dir / name, bytes);
     return PathOf(name);
   }
-  std::string Get(const std::string& name) const { return ReadAll(m_dir / name); }
+  std::string Get(const std::string& name) const { return ReadBytes(m_dir / name); }
 
-  fs::path m_dir;
+  vext::testing::ScratchDir m_scratch{"vext-xml"};
+  const fs::path m_dir = m_scratch.path();
 };
 
 }  // namespace xmltest

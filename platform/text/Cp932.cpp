@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/text/Unicode.h"
 #include "platform/text/detail/Cp932Codec.h"
 
 namespace vext::cp932 {
@@ -89,22 +90,6 @@ const Tables& TheTables() {
   return tables;
 }
 
-int PutUtf8(char32_t cp, unsigned char* out) {
-  if (cp < 0x80) {
-    out[0] = static_cast<unsigned char>(cp);
-    return 1;
-  }
-  if (cp < 0x800) {
-    out[0] = static_cast<unsigned char>(0xC0 | cp >> 6);
-    out[1] = static_cast<unsigned char>(0x80 | (cp & 0x3F));
-    return 2;
-  }
-  out[0] = static_cast<unsigned char>(0xE0 | cp >> 12);
-  out[1] = static_cast<unsigned char>(0x80 | (cp >> 6 & 0x3F));
-  out[2] = static_cast<unsigned char>(0x80 | (cp & 0x3F));
-  return 3;
-}
-
 }  // namespace
 
 bool Decode(const unsigned char* in, std::size_t inLength, unsigned char* out,
@@ -134,38 +119,13 @@ bool Decode(const unsigned char* in, std::size_t inLength, unsigned char* out,
       ok = false;
       break;
     }
-    if (o + 3 > outLength) break;
-    o += static_cast<std::size_t>(PutUtf8(cp, out + o));
+    if (o + 3 > outLength) break;  // the basic plane takes at most 3 bytes
+    o += static_cast<std::size_t>(unicode::EncodeUtf8(cp, reinterpret_cast<char*>(out + o)));
     i += used;
   }
   consumed = i;
   produced = o;
   return ok;
-}
-
-int GetUtf8(const unsigned char* in, std::size_t left, char32_t& cp) {
-  const unsigned b0 = in[0];
-  if (b0 < 0x80) {
-    cp = b0;
-    return 1;
-  }
-  int n;
-  char32_t min;
-  if ((b0 & 0xE0) == 0xC0)
-    n = 2, cp = b0 & 0x1F, min = 0x80;
-  else if ((b0 & 0xF0) == 0xE0)
-    n = 3, cp = b0 & 0x0F, min = 0x800;
-  else if ((b0 & 0xF8) == 0xF0)
-    n = 4, cp = b0 & 0x07, min = 0x10000;
-  else
-    return 0;
-  if (left < static_cast<std::size_t>(n)) return 0;
-  for (int k = 1; k < n; ++k) {
-    if ((in[k] & 0xC0) != 0x80) return 0;
-    cp = cp << 6 | (in[k] & 0x3F);
-  }
-  if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp < 0xE000)) return 0;
-  return n;
 }
 
 int Encode(char32_t cp, char out[2]) {
@@ -218,10 +178,9 @@ std::optional<std::string> EncodeAll(std::size_t sizeHint, bool lossy, NextCodeP
 
 // Walks UTF-8: 1 and the code point, -1 for a malformed byte (skipped), 0 at the end.
 auto Utf8Walker(std::string_view utf8) {
-  return [in = reinterpret_cast<const unsigned char*>(utf8.data()), size = utf8.size(),
-          i = std::size_t{0}](char32_t& cp) mutable {
-    if (i >= size) return 0;
-    const int n = cp932::GetUtf8(in + i, size - i, cp);
+  return [utf8, i = std::size_t{0}](char32_t& cp) mutable {
+    if (i >= utf8.size()) return 0;
+    const int n = unicode::DecodeUtf8(utf8.substr(i), cp);
     i += n > 0 ? static_cast<std::size_t>(n) : 1;
     return n > 0 ? 1 : -1;
   };
@@ -266,14 +225,13 @@ std::string Utf8ToCp932Lossy(std::string_view utf8) {
 
 std::optional<std::string> Utf16LeToCp932(std::string_view utf16le) {
   if (utf16le.size() % 2 != 0) return std::nullopt;
-  const auto* in = reinterpret_cast<const unsigned char*>(utf16le.data());
   std::size_t i = 0;
   // Characters beyond the basic plane (surrogate pairs) are not in CP932.
   return EncodeAll(utf16le.size(), false, [&](char32_t& cp) {
     if (i >= utf16le.size()) return 0;
-    cp = static_cast<char32_t>(in[i] | in[i + 1] << 8);
-    i += 2;
-    return cp >= 0xD800 && cp < 0xE000 ? -1 : 1;
+    const int n = unicode::DecodeUtf16Le(utf16le.substr(i), cp);
+    i += n > 0 ? static_cast<std::size_t>(n) : 2;
+    return n > 0 ? 1 : -1;
   });
 }
 

@@ -1,5 +1,7 @@
 #include "platform/text/Cp932Rules.h"
 
+#include "platform/text/Ascii.h"
+
 namespace vext {
 
 std::size_t FindOnBoundary(std::string_view text, std::string_view needle, std::size_t start) {
@@ -15,6 +17,30 @@ std::size_t FindOnBoundary(std::string_view text, std::string_view needle, std::
     i += IsLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
   }
   return std::string_view::npos;
+}
+
+namespace {
+
+template <typename ChangeCase>
+std::string ChangeSingleBytes(std::string_view text, ChangeCase change) {
+  std::string out(text);
+  for (std::size_t i = 0; i < out.size(); ++i) {
+    if (IsLeadByte(static_cast<unsigned char>(out[i])))
+      ++i;
+    else
+      out[i] = change(out[i]);
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string ToUpperCp932(std::string_view text) {
+  return ChangeSingleBytes(text, [](char c) { return ToUpperAscii(c); });
+}
+
+std::string ToLowerCp932(std::string_view text) {
+  return ChangeSingleBytes(text, [](char c) { return ToLowerAscii(c); });
 }
 
 std::size_t PrefixOnBoundary(std::string_view text, std::size_t maxBytes) {

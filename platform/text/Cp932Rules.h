@@ -1,9 +1,10 @@
 // The character rules of code page 932 that byte-string helpers follow:
-// a search starts only on a character boundary, and a lead byte takes the
-// next byte with it.
+// a search starts only on a character boundary, a lead byte takes the next
+// byte with it, and a case change touches single-byte ASCII letters only.
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 #include "platform/Export.h"
@@ -19,6 +20,11 @@ constexpr bool IsLeadByte(unsigned char byte) {
 // `start` that begins on a character boundary, or npos.
 AFX_API std::size_t FindOnBoundary(std::string_view text, std::string_view needle,
                                    std::size_t start = 0);
+
+// `text` with its single-byte ASCII letters in upper (lower) case; the
+// second byte of a double-byte character never changes, whatever it is.
+AFX_API std::string ToUpperCp932(std::string_view text);
+AFX_API std::string ToLowerCp932(std::string_view text);
 
 // Length of the longest prefix of `text` of at most `maxBytes` bytes that
 // does not split a double-byte character (a lead byte as the last byte of

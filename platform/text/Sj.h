@@ -9,6 +9,9 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
+
+#include "platform/text/Unicode.h"
 
 namespace vext::sj {
 
@@ -49,22 +52,10 @@ struct Utf8Literal {
 // Decodes one UTF-8 sequence at `i`; advances `i`.
 template <std::size_t N>
 constexpr std::uint32_t Decode(const Utf8Literal<N>& s, std::size_t& i) {
-  const auto byte = [&](std::size_t k) {
-    return static_cast<std::uint32_t>(static_cast<unsigned char>(s.chars[k]));
-  };
-  const std::uint32_t b0 = byte(i);
-  std::size_t extra = b0 < 0x80             ? 0
-                      : (b0 & 0xE0) == 0xC0 ? 1
-                      : (b0 & 0xF0) == 0xE0 ? 2
-                      : (b0 & 0xF8) == 0xF0 ? 3
-                                            : 9;
-  if (extra == 9 || i + extra >= N) CharacterNotInCp932();
-  std::uint32_t cp = extra == 0 ? b0 : b0 & (0x3F >> extra);
-  for (std::size_t k = 1; k <= extra; ++k) {
-    if ((byte(i + k) & 0xC0) != 0x80) CharacterNotInCp932();
-    cp = cp << 6 | (byte(i + k) & 0x3F);
-  }
-  i += extra + 1;
+  char32_t cp = 0;
+  const int length = unicode::DecodeUtf8(std::string_view(s.chars + i, N - 1 - i), cp);
+  if (length == 0) CharacterNotInCp932();
+  i += static_cast<std::size_t>(length);
   return cp;
 }
 

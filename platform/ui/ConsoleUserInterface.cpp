@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -11,6 +10,7 @@
 #include <thread>
 #include <utility>
 
+#include "platform/text/Ascii.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/Sj.h"
 #include "platform/ui/Dialog.h"
@@ -73,11 +73,6 @@ CString ButtonList(const std::vector<int>& buttons) {
   return list + "]";
 }
 
-std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
-
 std::string Trim(const std::string& text) {
   const auto first = text.find_first_not_of(" \t\r");
   if (first == std::string::npos) return {};
@@ -92,7 +87,7 @@ int ParseAnswer(const std::string& typed, const std::vector<int>& buttons, int d
     const std::size_t index = static_cast<std::size_t>(answer[0] - '1');
     return index < buttons.size() ? buttons[index] : 0;
   }
-  const std::string lower = Lower(answer);
+  const std::string lower = ToLowerAscii(answer);
   for (int button : buttons) {
     const bool matches = lower == Cp932ToUtf8Lossy(ButtonName(button)) ||
                          (button == IDOK && (lower == "ok" || lower == "o")) ||

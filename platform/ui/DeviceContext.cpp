@@ -1,4 +1,5 @@
 #include "platform/ui/DeviceContext.h"
+#include "platform/base/BoolConstants.h"
 
 #include <cmath>
 

@@ -20,8 +20,12 @@
 #include "platform/ui/Gdi.h"
 #include "platform/ui/Image.h"
 
-struct HDC__;
-using HDC = HDC__*;
+namespace vext {
+// What an HDC points at: nothing a caller may look into.
+struct DeviceContextObject;
+}  // namespace vext
+
+using HDC = vext::DeviceContextObject*;
 
 // GetDeviceCaps indexes.
 constexpr int HORZRES = 8;      // width in pixels

@@ -1,4 +1,5 @@
 #include "platform/ui/Gdi.h"
+#include "platform/base/BoolConstants.h"
 
 #include "platform/ui/detail/GdiObjectTable.h"
 

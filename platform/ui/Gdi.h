@@ -21,12 +21,16 @@
 #include "platform/base/CString.h"
 #include "platform/ui/Image.h"
 
-struct HBITMAP__;
-struct HMETAFILE__;
-struct HENHMETAFILE__;
-using HBITMAP = HBITMAP__*;
-using HMETAFILE = HMETAFILE__*;
-using HENHMETAFILE = HENHMETAFILE__*;
+namespace vext {
+// What the handles point at: nothing a caller may look into.
+struct BitmapObject;
+struct MetafileObject;
+struct EnhMetafileObject;
+}  // namespace vext
+
+using HBITMAP = vext::BitmapObject*;
+using HMETAFILE = vext::MetafileObject*;
+using HENHMETAFILE = vext::EnhMetafileObject*;
 using HGDIOBJ = void*;
 
 namespace vext {

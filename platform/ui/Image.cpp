@@ -3,6 +3,7 @@
 #include <png.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "platform/base/Exceptions.h"
 #include "platform/fs/File.h"
@@ -59,7 +60,7 @@ void AppendToBuffer(png_structp png, png_bytep data, png_size_t length) {
 void NoFlush(png_structp) {}
 
 png_uint_32 DotsPerMetre(int dpi) {
-  return dpi > 0 ? static_cast<png_uint_32>(dpi / 0.0254 + 0.5) : 0;
+  return dpi > 0 ? static_cast<png_uint_32>(std::lround(dpi / 0.0254)) : 0;
 }
 
 // The image's colours when there are at most 16 of them (a palette image

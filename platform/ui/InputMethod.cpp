@@ -1,4 +1,5 @@
 #include "platform/ui/InputMethod.h"
+#include "platform/base/BoolConstants.h"
 
 #include "platform/ui/UserInterface.h"
 #include "platform/ui/detail/WindowAccess.h"

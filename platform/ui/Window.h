@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "platform/base/AfxTypes.h"
+#include "platform/base/BoolConstants.h"
 #include "platform/base/CString.h"
 #include "platform/ui/DialogTemplate.h"
 #include "platform/ui/WindowState.h"

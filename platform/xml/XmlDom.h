@@ -93,13 +93,10 @@ class AFX_API Document {
   Document(const Document&) = delete;
   Document& operator=(const Document&) = delete;
 
-  // Kept for the interface; loading is always synchronous and never
-  // validates against a DTD.
-  void SetAsync(bool) {}
-  void SetValidateOnParse(bool) {}
-
   // Replaces the document with the file's (an empty one on failure; the
-  // old nodes are gone either way). A parsed document has no "xml"
+  // old nodes are gone either way). Loading is synchronous and never
+  // validates against a DTD: the callers' switches to that effect have
+  // nothing to switch. A parsed document has no "xml"
   // processing instruction and keeps no DTD. false: see ParseErrorCode.
   bool Load(const CString& path);
   // Writes the top-level nodes in order, the "xml" processing instruction

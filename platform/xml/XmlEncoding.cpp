@@ -7,7 +7,9 @@
 #include <cstdint>
 #include <mutex>
 
+#include "platform/text/Ascii.h"
 #include "platform/text/Cp932.h"
+#include "platform/text/Unicode.h"
 #include "platform/text/detail/Cp932Codec.h"
 #include "platform/xml/XmlDom.h"
 #include "platform/xml/detail/XmlInternal.h"
@@ -47,7 +49,8 @@ int Cp932Output(unsigned char* out, int* outlen, const unsigned char* in, int* i
   int result = 0;
   while (i < inLength) {
     char32_t cp;
-    const int n = cp932::GetUtf8(in + i, inLength - i, cp);
+    const int n = unicode::DecodeUtf8(
+        std::string_view(reinterpret_cast<const char*>(in + i), inLength - i), cp);
     if (n == 0) {
       // A sequence cut at the end of the piece waits for the rest.
       if (inLength - i < 4) break;
@@ -88,19 +91,9 @@ void EnsureInitialised() {
 }
 
 bool IsCp932Name(std::string_view encoding) {
-  const auto same = [&](std::string_view name) {
-    if (name.size() != encoding.size()) return false;
-    for (std::size_t i = 0; i < name.size(); ++i) {
-      const auto lower = [](char c) {
-        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-      };
-      if (lower(name[i]) != lower(encoding[i])) return false;
-    }
-    return true;
-  };
-  if (same("CP932")) return true;
+  if (EqualsNoCaseAscii(encoding, "CP932")) return true;
   for (const char* name : kCp932Names)
-    if (same(name)) return true;
+    if (EqualsNoCaseAscii(encoding, name)) return true;
   return false;
 }
 

@@ -214,6 +214,7 @@ Node EntryReader::NextEntry() {
   if (!m_impl || m_impl->state != Impl::State::Entries) return Node();
   Impl& r = *m_impl;
   xmlNodePtr root = r.Root();
+  if (!root) return Node();
   xmlNodePtr entry = nullptr;
   for (;;) {
     entry = Impl::NextElement(r.handedOut ? r.handedOut->next : root->children);

@@ -6,6 +6,8 @@
 #include <cctype>
 
 #include "platform/fs/File.h"
+#include "platform/text/Ascii.h"
+#include "platform/text/Unicode.h"
 #include "platform/text/detail/Cp932Codec.h"
 #include "platform/xml/XmlDom.h"
 #include "platform/xml/detail/XmlInternal.h"
@@ -17,9 +19,7 @@ constexpr std::size_t kFlushSize = 1 << 20;
 const iconv_t kNoIconv = reinterpret_cast<iconv_t>(-1);
 
 bool IsUtf8Name(std::string_view name) {
-  std::string upper;
-  for (char c : name) upper += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return upper.empty() || upper == "UTF-8" || upper == "UTF8";
+  return name.empty() || EqualsNoCaseAscii(name, "UTF-8") || EqualsNoCaseAscii(name, "UTF8");
 }
 
 // The bytes of `utf8` in the iconv target; false when it has none.
@@ -120,7 +120,7 @@ void Serializer::Write(std::string_view text, Context context) {
     const unsigned char b = bytes[i];
     if (b >= 0x80) {
       char32_t cp;
-      const int n = cp932::GetUtf8(bytes + i, text.size() - i, cp);
+      const int n = unicode::DecodeUtf8(text.substr(i), cp);
       if (n == 0) throw ConversionError();
       if (m_target != Target::Utf8) {
         m_out.append(text.data() + run, i - run);

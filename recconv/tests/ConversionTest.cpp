@@ -36,8 +36,11 @@ class Conversion : public ::testing::Test {
     window.CreateEx(WS_VISIBLE);
     AfxSetResourceHandle(&kHostModule);
   }
+
+ public:
   ~Conversion() override { AfxSetResourceHandle(nullptr); }
 
+ protected:
   // A data set of `count` documents of the slip form (or another), face f
   // of document d holding "d-f" as its date, "①㈱髙,d-f" as its name and a
   // memo with a TAB (face 1) or quotes and a line break (face 2).

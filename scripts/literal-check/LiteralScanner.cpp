@@ -91,13 +91,13 @@ class Lexer {
     ++i_;
     while (i_ < s_.size()) {
       const char c = s_[i_];
-      if ((c == 'e' || c == 'E' || c == 'p' || c == 'P') &&
-          (At(i_ + 1) == '+' || At(i_ + 1) == '-')) {
+      const bool signedExponent = (c == 'e' || c == 'E' || c == 'p' || c == 'P') &&
+                                  (At(i_ + 1) == '+' || At(i_ + 1) == '-');
+      const bool separator = c == '\'' && IsIdentChar(At(i_ + 1));
+      if (signedExponent || separator) {
         i_ += 2;
       } else if (IsIdentChar(c) || c == '.') {
         ++i_;
-      } else if (c == '\'' && IsIdentChar(At(i_ + 1))) {
-        i_ += 2;
       } else {
         break;
       }

@@ -19,6 +19,7 @@
 #include <string>
 
 #include "CatalogBuilder.h"
+#include "ScratchDir.h"
 #include "SlipCatalog.h"
 
 namespace fs = std::filesystem;
@@ -85,13 +86,10 @@ void FillCatalogue(CSlipCatalog& catalogue, int layouts) {
 class Installations {
  public:
   Installations() {
-    std::string pattern = (fs::temp_directory_path() / "slipcat-bench-XXXXXX").string();
-    m_root = mkdtemp(pattern.data());
     setenv("VEXT_REGISTRY", (m_root / "registry.reg").c_str(), 1);
     setenv("VEXT_REGISTRY_DEFAULTS", "0", 1);
     setenv("VEXT_UI", "console", 1);
   }
-  ~Installations() { fs::remove_all(m_root); }
 
   void Use(int layouts) {
     const fs::path folder = m_root / std::to_string(layouts);
@@ -109,7 +107,8 @@ class Installations {
   }
 
  private:
-  fs::path m_root;
+  vext::testing::ScratchDir m_scratch{"slipcat-bench"};
+  const fs::path m_root = m_scratch.path();
   std::map<int, bool> m_made;
 };
 

@@ -53,8 +53,11 @@ class CatalogTest : public ::testing::Test {
     ui = scripted.get();
     saved = vext::ui::SetCurrent(std::move(scripted));
   }
+
+ public:
   ~CatalogTest() override { vext::ui::SetCurrent(std::move(saved)); }
 
+ protected:
   // The native folder of a product's \Data\MyData.
   fs::path Data(const char* product = "velmorik") const {
     return temp.path() / "c" / "Sorenta" / product / "Data" / "MyData";
@@ -72,7 +75,7 @@ class CatalogTest : public ::testing::Test {
     return texts;
   }
 
-  vext::testing::TempDir temp;
+  vext::testing::ScratchDir temp;
   vext::testing::ScopedRegistry registry;
   vext::testing::ScopedEnv drives{"VEXT_DRIVES", (temp.path() / "drives").string()};
   vext::testing::ScopedEnv runtime{"VEXT_RUNTIME_DIR", (temp.path() / "run").string()};

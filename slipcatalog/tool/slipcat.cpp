@@ -207,9 +207,7 @@ int PickUp(const PickUpRequest& request) {
   return kDone;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
   CLI::App app{"The slip-form catalogue of the installation the registry names."};
   app.require_subcommand(1);
 
@@ -254,4 +252,15 @@ int main(int argc, char** argv) {
   if (*recent) return Recent(recentId);
   if (*pickup) return PickUp(request);
   return kBadCommandLine;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    return Run(argc, argv);
+  } catch (const std::exception& error) {
+    std::cerr << "slipcat: " << error.what() << '\n';
+    return kFailed;
+  }
 }

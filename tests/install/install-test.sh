@@ -46,6 +46,19 @@ for file in "$prefix/include/vext/platform/base/CString.h" "$prefix/include/vext
   [[ -f $file ]] || fail "$file was not installed"
 done
 
+# Hosts get the public headers and nothing else: not the platform's insides
+# (detail/), not the test interfaces; and every header they get builds on
+# installed headers alone.
+leaked=$(find "$prefix/include" \( -path '*/detail/*' -o -name 'Syscalls.h' \
+  -o -name 'ScriptedUserInterface.h' -o -name 'ConsoleUserInterface.h' \) -print)
+[[ -z $leaked ]] || fail "headers that are not public were installed: $leaked"
+mapfile -t headers < <(cd "$prefix/include/vext" && find . -name '*.h' | sed 's|^\./||' | sort)
+((${#headers[@]} > 0)) || fail "no header was installed"
+printf '#include "%s"\n' "${headers[@]}" >"$work/all-headers.cpp"
+# shellcheck disable=SC2086 # flags are word lists
+"$cxx" $cxx_flags -std=c++20 -fsyntax-only -I"$prefix/include/vext" "$work/all-headers.cpp" ||
+  fail "an installed header needs something that is not installed"
+
 # The registry the host's checks expect (see consumer/main.cpp).
 cat >"$work/registry.reg" <<'REG'
 Windows Registry Editor Version 5.00

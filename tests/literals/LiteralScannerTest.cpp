@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "LiteralScanner.h"
+#include "ScratchDir.h"
 
 namespace {
 
@@ -79,19 +79,11 @@ TEST(LiteralScanner, FindingQuotesTheLiteralAsWritten) {
 
 class LiteralTree : public ::testing::Test {
  protected:
-  void SetUp() override {
-    root_ = std::filesystem::temp_directory_path() /
-            ("literal-check-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(root_);
-    std::filesystem::create_directories(root_);
-  }
-  void TearDown() override { std::filesystem::remove_all(root_); }
   void Write(const std::filesystem::path& relative, const std::string& text) {
-    std::filesystem::create_directories((root_ / relative).parent_path());
-    std::ofstream(root_ / relative, std::ios::binary) << text;
+    scratch_.Write(relative, text);
   }
-  std::filesystem::path root_;
+  vext::testing::ScratchDir scratch_{"literal-check"};
+  const std::filesystem::path root_ = scratch_.path();
 };
 
 TEST_F(LiteralTree, ReportsSourcesAndSkipsBuildTreesHiddenFoldersAndOtherFiles) {

@@ -157,7 +157,8 @@ DataFileContents DataSetFromJson(const Json& desc, const std::filesystem::path& 
   if (const auto layout = desc.find("layout"); layout != desc.end())
     shared.SetFormat(LayoutFromMember(*layout, "layout", folder).get());
 
-  DataFileContents contents{std::make_unique<CVextFileIO>(), {}};
+  DataFileContents contents;
+  contents.io = std::make_unique<CVextFileIO>();
   CKorbe95Data& data = *contents.io->GetKorbeData();
   data.SetCounterID(
       static_cast<LONG>(GetInteger(desc, "counterId", "", kLongMin, kLongMax,

@@ -63,7 +63,8 @@ void WriteFormatFile(const CString& path, const CNVextLayoutData& layout,
 
 DataFileContents ReadDataFile(const CString& path) {
   CFile file(path, kRead);
-  DataFileContents contents{std::make_unique<CVextFileIO>(), {}};
+  DataFileContents contents;
+  contents.io = std::make_unique<CVextFileIO>();
   CArchive ar(&file, CArchive::load);
   contents.io->Serialize(ar);
   ar.Close();
@@ -83,7 +84,7 @@ CString SystemPathArgument(const std::string& utf8) {
 
 std::string Describe(const CException& error) {
   // The platform's text is the cause, then the file name on a line of its own.
-  const std::string text = vext::Cp932ToUtf8Lossy(error.GetErrorMessage().view());
+  std::string text = vext::Cp932ToUtf8Lossy(error.GetErrorMessage().view());
   const std::size_t newline = text.find('\n');
   if (newline == std::string::npos) return text;
   return text.substr(newline + 1) + ": " + text.substr(0, newline);

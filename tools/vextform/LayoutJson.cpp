@@ -33,7 +33,7 @@ void AddFields(CNVextLayoutData& layout, const Json& desc, const char* key,
     if (!layout.AddPropObj(obj.get(), body ? TRUE : FALSE))
       throw Failure(Member(place, "order") + ": order " + std::to_string(order) +
                     " is given to another field already");
-    obj.release();
+    static_cast<void>(obj.release());  // the layout's now
   }
 }
 

@@ -69,9 +69,11 @@ void Export(const RecordsOptions& options) {
 }
 
 void Import(const RecordsOptions& options) {
-  DataFileContents contents = options.data.empty()
-                                  ? DataFileContents{std::make_unique<CVextFileIO>(), {}}
-                                  : ReadDataFile(SystemPathArgument(options.data));
+  DataFileContents contents;
+  if (options.data.empty())
+    contents.io = std::make_unique<CVextFileIO>();
+  else
+    contents = ReadDataFile(SystemPathArgument(options.data));
   CKorbe95Data& data = *contents.io->GetKorbeData();
   Convert(options, false, data);
   const CNVextDocList& docs = data.GetVextDocList();

@@ -10,18 +10,20 @@
 #include "FormFiles.h"
 
 int main(int argc, char** argv) {
-  CLI::App app{"vextform: form formats and data sets"};
-  app.require_subcommand(1);
-  vextform::AddFormatCommand(app);
-  vextform::AddDataCommand(app);
-  vextform::AddShowCommand(app);
-  vextform::AddFieldsCommand(app);
-  vextform::AddRenumberCommand(app);
-  vextform::AddRecordsCommands(app);
   try {
-    app.parse(argc, argv);
-  } catch (const CLI::ParseError& error) {
-    return app.exit(error);
+    CLI::App app{"vextform: form formats and data sets"};
+    app.require_subcommand(1);
+    vextform::AddFormatCommand(app);
+    vextform::AddDataCommand(app);
+    vextform::AddShowCommand(app);
+    vextform::AddFieldsCommand(app);
+    vextform::AddRenumberCommand(app);
+    vextform::AddRecordsCommands(app);
+    try {
+      app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+      return app.exit(error);
+    }
   } catch (const vextform::Failure& failure) {
     // An empty failure was shown to the user already.
     if (*failure.what()) std::cerr << "vextform: " << failure.what() << '\n';

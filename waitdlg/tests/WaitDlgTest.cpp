@@ -43,7 +43,7 @@ class ProbedWaitDlg : public CWaitDlg {
   BOOL OnInitDialog() override {
     switch (init) {
       case Init::Own: return CWaitDlg::OnInitDialog();
-      case Init::BaseOnly: return CDialog::OnInitDialog();
+      case Init::BaseOnly: return CDialog::OnInitDialog();  // NOLINT(bugprone-parent-virtual-call)
       case Init::Nothing: return TRUE;
     }
     return TRUE;

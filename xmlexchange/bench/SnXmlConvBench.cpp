@@ -27,6 +27,7 @@
 #include <string>
 #include <vector>
 
+#include "ScratchDir.h"
 #include "SnXmlConv.h"
 #include "Spawn.h"
 #include "platform/text/Sj.h"
@@ -181,12 +182,8 @@ struct Run {
 };
 
 Run Measure(const std::string& self, std::uint64_t entries, bool keep) {
-  std::string pattern = (fs::temp_directory_path() / "SnXmlConvBench-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) {
-    std::perror("mkdtemp");
-    std::exit(2);
-  }
-  const fs::path dir = pattern;
+  vext::testing::ScratchDir scratch("SnXmlConvBench");
+  const fs::path dir = scratch.path();
   const fs::path xml = dir / "book.xml";
   Run run;
   run.entries = entries;
@@ -197,10 +194,10 @@ Run Measure(const std::string& self, std::uint64_t entries, bool keep) {
     if (i == 0 || m.seconds < run.stream.seconds) run.stream = m;
   }
   run.importStep = RunStep(self, "import", entries, xml, dir);
-  if (keep)
+  if (keep) {
+    scratch.Keep();
     std::cout << "kept " << dir << '\n';
-  else
-    fs::remove_all(dir);
+  }
   return run;
 }
 
@@ -225,9 +222,7 @@ bool Report(const Run& run) {
   return exportOk && importOk && run.stream.status == 0;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int RunBenchmark(int argc, char** argv) {
   if (argc == 5 && std::string(argv[1]) == "--child")
     return Child(argv[2], std::strtoull(argv[3], nullptr, 10), argv[4]);
   std::uint64_t entries = 100000;
@@ -264,4 +259,15 @@ int main(int argc, char** argv) {
     met = met && flat;
   }
   return met ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    return RunBenchmark(argc, argv);
+  } catch (const std::exception& error) {
+    std::cerr << "xmlexchange_SnXmlConvBench: " << error.what() << '\n';
+    return 2;
+  }
 }

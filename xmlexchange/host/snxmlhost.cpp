@@ -129,9 +129,7 @@ int Slip(const std::string& path) {
   return result == 1 ? 0 : 1;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
   CLI::App app{"A host of SnXmlConv: ContactXML and DenpyoXML through the exchange library"};
   app.require_subcommand(1);
   std::string book, copyTo, slip;
@@ -156,5 +154,16 @@ int main(int argc, char** argv) {
   } catch (const CLI::ParseError& error) {
     const int status = app.exit(error);
     return status == 0 ? 0 : 2;
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    return Run(argc, argv);
+  } catch (const std::exception& error) {
+    std::cerr << "snxmlhost: " << error.what() << '\n';
+    return 1;
   }
 }

@@ -10,6 +10,7 @@
 #include "ContactXmlNames.h"
 #include "HostTable.h"
 #include "SnXmlConv.h"
+#include "platform/text/Ascii.h"
 
 namespace {
 
@@ -168,11 +169,7 @@ TEST_F(ContactXmlImport, EntryToRecord) {
       {"a creator differing in case is another creator",
        "<PersonID><PersonIDItem codeDomain='UserDefined'>C-001</PersonIDItem></PersonID>",
        {},
-       [] {
-         std::string upper = kMaker;
-         for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-         return upper;
-       }()},
+       vext::ToUpperAscii(kMaker)},
       {"extension items need xml:lang ja-JP",
        U8(u8"<Extension><ExtensionItem extensionType='Common' name='Memo'>x</ExtensionItem>"
           u8"<ExtensionItem xml:lang='en' extensionType='Common' name='Memo'>y</ExtensionItem>"

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "ScratchDir.h"
 #include "barcode2/Barcode2.h"
 
 namespace barcode2_test {
@@ -56,22 +57,7 @@ inline std::string Hex(const std::string& bytes) {
   return hex;
 }
 
-// A scratch folder of its own, removed with the test.
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    std::string name = (std::filesystem::temp_directory_path() / "barcode2-test-XXXXXX").string();
-    if (::mkdtemp(name.data())) m_path = name;
-  }
-  ~ScratchFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(m_path, ec);
-  }
-  std::filesystem::path operator/(const std::string& name) const { return m_path / name; }
-
- private:
-  std::filesystem::path m_path;
-};
+using ScratchFolder = vext::testing::ScratchDir;
 
 // A barcode object released with the scope.
 class Barcode {

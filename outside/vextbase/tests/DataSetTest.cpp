@@ -78,7 +78,7 @@ TEST(DataSet, WrittenAndReadBackEqual) {
 }
 
 TEST(DataSet, ReaderStopsAtTheEndOfTheDataSet) {
-  vext::testing::TempDir dir;
+  vext::testing::ScratchDir dir;
   const CString path((dir.path() / "1.ORG").string());
   std::unique_ptr<CNVextLayoutData> slip, memo;
   auto io = Sample(slip, memo);

@@ -33,8 +33,6 @@ using Values = std::map<std::string, Value>;
 // "HKLM\Software\velmor_op"; nullopt for an unknown hive or an empty
 // component (a single trailing '\' is allowed).
 std::optional<std::string> CanonicalKeyName(std::string_view path);
-// ASCII letters to upper case, the second byte of a CP932 character kept.
-std::string UpperAscii(std::string_view cp932);
 
 class Store {
  public:

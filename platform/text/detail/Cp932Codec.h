@@ -15,9 +15,6 @@ namespace vext::cp932 {
 // false: the input holds a sequence that is not CP932.
 bool Decode(const unsigned char* in, std::size_t inLength, unsigned char* out,
             std::size_t outLength, std::size_t& consumed, std::size_t& produced);
-// Decodes the UTF-8 sequence at `in`; its length, or 0 when malformed
-// (overlong forms, surrogates and truncated sequences included).
-int GetUtf8(const unsigned char* in, std::size_t left, char32_t& cp);
 // The CP932 bytes of one code point (1 or 2 bytes); 0 when there are none.
 int Encode(char32_t cp, char out[2]);
 bool IsAscii(std::string_view text);

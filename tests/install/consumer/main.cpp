@@ -14,6 +14,13 @@
 #ifdef VEXT_HAVE_XMLSNCENV
 #include "xmlSncEnv.h"
 #endif
+
+// The general types give a host no TRUE or FALSE macro of their own (the
+// form document interface declares with them, and may bring them).
+#if defined(TRUE) || defined(FALSE)
+#error "TRUE or FALSE leaked from a public header"
+#endif
+
 #ifdef VEXT_HAVE_VEXTBASE
 #include "vextbase/VextBase.h"
 #endif

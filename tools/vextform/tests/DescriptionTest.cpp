@@ -37,7 +37,7 @@ Json Expanded(const fs::path& file) {
 
 // Written to a file and read back, as `new` then `show` do.
 Json ThroughFile(const Json& desc, const fs::path& folder) {
-  vext::testing::TempDir dir;
+  vext::testing::ScratchDir dir;
   const CString path((dir.path() / "form").string());
   if (desc.value("kind", "") == "format") {
     WriteFormatFile(path, *LayoutFromJson(desc, "", true), {});

@@ -95,7 +95,7 @@ TEST(VextformProgram, ListsFieldsAndRenumbersOriginalForms) {
 }
 
 TEST(VextformProgram, FailuresAreReportedNeverCrashed) {
-  vext::testing::TempDir dir;
+  vext::testing::ScratchDir dir;
   const std::string good = (dir.path() / "good.dat").string();
   ASSERT_EQ(Vextform("data new -o " + good + " " + Sample("delivery-slips.json")).status, 0);
   std::ifstream in(good, std::ios::binary);
