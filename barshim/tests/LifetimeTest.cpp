@@ -101,8 +101,10 @@ TEST_F(Lifetime, AssignmentAndRecreationGiveTheOldObjectUp) {
   const unsigned long firstId = first.GetBarcodeID(), secondId = second.GetBarcodeID();
   recorder::Calls().clear();
 
-  first = first;  // nothing happens
-  second = second;
+  // Self-assignment through a reference, as a host's generic code would do it.
+  CBarWrap &firstAgain = first, &secondAgain = second;
+  first = firstAgain;  // nothing happens
+  second = secondAgain;
   EXPECT_TRUE(recorder::Calls().empty());
 
   first = second;  // first's object had no other holder
