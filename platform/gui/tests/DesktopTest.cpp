@@ -1,0 +1,185 @@
+// The desktop interface as a person works it, on a virtual X server: each
+// dialog opened by its real caller on a thread of its own (as a host's
+// user-interface thread), worked with the mouse and keyboard (xdotool),
+// and judged by what the caller got back and what the windows show. Each
+// test leaves a picture of its dialogs in $VEXT_SCREENS_DIR (default: the
+// build folder's screens/), which docs/screens/ keeps.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <future>
+#include <thread>
+
+#include "HostTable.h"
+#include "Probe.h"
+#include "RecConv.h"
+#include "RecConvTestSupport.h"
+#include "SnXmlConv.h"
+#include "VEXTMSG.h"
+#include "platform/text/Sj.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+namespace probe = vext::gui::probe;
+using vext::test::U8;
+
+constexpr int kWait = 10000;  // ms for a window to come
+
+void Xdo(const std::string& arguments) {
+  ASSERT_EQ(std::system(("xdotool " + arguments).c_str()), 0) << arguments;
+}
+
+void Click(const probe::DialogView& dialog, int id) {
+  const vext::gui::ControlView* control = dialog.Control(id);
+  ASSERT_TRUE(control) << id;
+  const wxPoint centre = control->screen.GetPosition() + control->screen.GetSize() / 2;
+  Xdo("mousemove --sync " + std::to_string(centre.x) + " " + std::to_string(centre.y) + " click 1");
+}
+
+fs::path Screens() {
+  const char* dir = std::getenv("VEXT_SCREENS_DIR");
+  const fs::path folder =
+      dir ? fs::path(dir) : fs::path(std::getenv("VEXT_TEST_BINARY_DIR")) / "screens";
+  fs::create_directories(folder);
+  return folder;
+}
+
+// The dialog, drawn in the stand-in gothic without a missing glyph and
+// with every text inside its control; its picture saved as `name`.
+probe::DialogView Drawn(unsigned templateId, const std::string& name) {
+  std::optional<probe::DialogView> dialog = probe::WaitForDialog(templateId, kWait);
+  if (!dialog) {
+    ADD_FAILURE() << "dialog " << templateId << " did not come";
+    return {};
+  }
+  EXPECT_EQ(dialog->face, "IPAPGothic") << templateId;
+  EXPECT_EQ(dialog->missingGlyphs, "") << templateId;
+  for (const vext::gui::ControlView& control : dialog->controls)
+    EXPECT_EQ(control.fitProblem, "") << templateId << "/" << control.id << " " << control.text;
+  EXPECT_TRUE(probe::Screenshot(templateId, (Screens() / name).string()));
+  return *dialog;
+}
+
+// Waits for the answer of a call running on a host thread.
+template <typename T>
+T Result(std::future<T>& call) {
+  EXPECT_EQ(call.wait_for(std::chrono::seconds(20)), std::future_status::ready);
+  return call.get();
+}
+
+TEST(Desktop, TheWaitDialogPlaysUntilAnotherThreadEndsIt) {
+  std::promise<HWND> shown;
+  std::promise<bool> closedInTime;
+  std::thread host([&] {
+    CWaitDlg wait(0);
+    shown.set_value(wait.m_hWnd);
+    // The host's message loop: the end message comes from another thread.
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (wait.m_hWnd && std::chrono::steady_clock::now() < end) {
+      vext::PumpMessages();
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    closedInTime.set_value(wait.m_hWnd == nullptr);
+  });
+  const HWND window = shown.get_future().get();
+  const probe::DialogView first = Drawn(CWaitDlg::IDD, "wait-151.png");
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  const std::optional<probe::DialogView> later = probe::WaitForDialog(CWaitDlg::IDD, kWait);
+  ASSERT_TRUE(later);
+  EXPECT_NE(later->clipFrame, first.clipFrame) << "the clip plays";
+  EXPECT_TRUE(first.busyCursor);
+  EXPECT_EQ(first.title, "");
+  ASSERT_TRUE(first.Control(1017));
+  EXPECT_EQ(first.Control(1017)->text, U8(u8"しばらくお待ちください…"));
+  // Centred on the screen, as it has no owner.
+  const wxPoint centre = first.screen.GetPosition() + first.screen.GetSize() / 2;
+  EXPECT_NEAR(centre.x, 640, 4);
+  EXPECT_NEAR(centre.y, 512, 4);
+
+  ASSERT_TRUE(PostMessage(window, WM_USER_ENDINFODLG, 0, 0));
+  auto closed = closedInTime.get_future();
+  EXPECT_TRUE(Result(closed));
+  host.join();
+  EXPECT_TRUE(probe::WaitForNoDialog(CWaitDlg::IDD, kWait));
+}
+
+TEST(Desktop, TheCompanyOrPersonQuestionAndAMessageBox) {
+  vext::test::ScratchDir dir;
+  vext::test::WriteBytes(
+      dir / "book.xml",
+      U8(u8"<?xml version='1.0' encoding='UTF-8'?>\n"
+         u8"<ContactXML xmlns='http://www.xmlns.org/2002/ContactXML' version='1.1'>"
+         u8"<ContactXMLItem><Address>"
+         u8"<AddressItem locationType='Home'><FullAddress>自宅</FullAddress></AddressItem>"
+         u8"<AddressItem locationType='Office'><FullAddress>会社</FullAddress></AddressItem>"
+         u8"</Address></ContactXMLItem></ContactXML>\n"));
+  vext::test::HostTable table({"Address"});
+  const CString path = vext::test::SystemPath(dir / "book.xml");
+  auto call = std::async(std::launch::async, [&] {
+    CContactXmlConv conv;
+    return conv.ImportContactXML(path, 0, table.get());
+  });
+  const probe::DialogView choice = Drawn(14000, "choice-14000.png");
+  EXPECT_EQ(choice.title, U8(u8"会社/個人の選択"));
+  EXPECT_TRUE(choice.Control(14001)->checked);
+  Click(choice, 14002);  // the person's data
+  Click(choice, IDOK);
+  EXPECT_EQ(Result(call), 1);
+  ASSERT_EQ(table.Records(), 1);
+  EXPECT_EQ(vext::test::Utf8(table.Row(1).GetAt(1).str()), U8(u8"自宅"));
+
+  // A question whose default is the second button: Enter takes it.
+  auto question = std::async(std::launch::async, [] {
+    return AfxMessageBox("上書きしますか?"_sj, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
+  });
+  ASSERT_NE(probe::WaitForStandardDialog(kWait), "");
+  EXPECT_TRUE(probe::Screenshot(0, (Screens() / "message-box.png").string()));
+  Xdo("key Return");
+  EXPECT_EQ(Result(question), IDNO);
+}
+
+TEST(Desktop, WritingRecordsThroughTheSaveAndOrderDialogs) {
+  using namespace recconv_test;
+  Suite suite;
+  auto previous = vext::ui::SetCurrent(vext::ui::CreateFromEnvironment());
+  constexpr UINT kForm = 1001;
+  suite.MakeFormat(FormJson(kForm, 1, {{1, "date"}, {2, "name"}, {3, "memo"}}));
+  CKorbe95Data data;
+  auto doc = Suite::NewDoc(kForm);
+  Fill(*doc, 0, {{1, "1-1"}, {2, "①㈱髙"_sj}, {3, "x"}});
+  data.GetVextDocList().AddTail(doc.release());
+  CWnd owner;
+  owner.CreateEx(WS_VISIBLE);
+  const fs::path written = suite.install.Native("out.txt");
+
+  auto call = std::async(std::launch::async, [&] {
+    CVextCnvProc proc(&owner);
+    CString name("Slips");
+    return proc.VextCnvInOut(1, kForm, 0, &data, name, 0);
+  });
+  ASSERT_NE(probe::WaitForStandardDialog(kWait), "");
+  EXPECT_TRUE(probe::Screenshot(0, (Screens() / "save-dialog.png").string()));
+  // The name without its extension: the default one is added.
+  Xdo("key ctrl+a");
+  Xdo("type --delay 20 '" + (written.parent_path() / "out").string() + "'");
+  Xdo("key Return");
+
+  const probe::DialogView order = Drawn(133, "out-order-133.png");
+  EXPECT_FALSE(order.Control(IDOK)->enabled);
+  Click(order, 1000);  // every field, in order
+  const std::optional<probe::DialogView> moved = probe::WaitForDialog(133, kWait);
+  ASSERT_TRUE(moved);
+  EXPECT_EQ(moved->Control(1010)->items.size(), 3u);
+  EXPECT_TRUE(moved->Control(IDOK)->enabled);
+  Click(*moved, IDOK);
+  ASSERT_NE(probe::WaitForStandardDialog(kWait), "");  // the end message
+  Xdo("key Return");
+  EXPECT_EQ(Result(call), 1);
+  EXPECT_EQ(vext::test::ReadBytes(suite.install.Native("out.TXT")),
+            "\"1-1\",\"①㈱髙\",\"x\"\r\n"_sj);
+  vext::ui::SetCurrent(previous);
+}
+
+}  // namespace
