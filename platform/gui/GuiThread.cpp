@@ -65,6 +65,11 @@ class Runner {
   enum class State { NotStarted, Starting, Running, Failed };
 
   void Run() {
+    // Without a display the toolkit would fail later, and less kindly.
+    if (!gtk_init_check(nullptr, nullptr)) {
+      Set(State::Failed);
+      return;
+    }
     wxApp::SetInstance(new App);  // owned by the toolkit from here on
     int argc = 1;
     char name[] = "vext";

@@ -14,7 +14,7 @@ constexpr int kMarkWidth = 16;
 constexpr int kGroupTitleInset = 12;
 
 bool HangsOnLine(wxUniChar c) {
-  static const wxString kClosing = wxString::FromUTF8("、。，．）」』】・ー…");
+  static const wxString kClosing(L"、。，．）」』】・ー…");
   return kClosing.Find(c) != wxNOT_FOUND;
 }
 
