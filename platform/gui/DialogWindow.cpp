@@ -131,7 +131,7 @@ void DialogWindow::Build(const DialogState& state, const std::vector<ControlUpda
     const DialogControl& control = controls[i];
     wxWindow* window = Make(control, PixelRect(m_template, control), IsGroupStart(m_template, i));
     window->SetFont(GetFont());
-    m_items.push_back({&control, window, WindowState{}});
+    m_items.push_back({&control, window, WindowState{}, {}});
   }
   for (Item& item : m_items) {
     const WindowState* initial = nullptr;
@@ -140,7 +140,11 @@ void DialogWindow::Build(const DialogState& state, const std::vector<ControlUpda
     const AnimationClip* clip = nullptr;
     for (const ControlUpdate& update : clips)
       if (update.state.control == item.control) clip = &update.clip;
-    if (initial) ShowState(item, *initial, clip, true);
+    if (!initial) continue;
+    ShowState(item, *initial, clip, true);
+    // A request made while the dialog initialised, before it had a window.
+    if (initial->imeOpen || initial->imeConversion)
+      RequestInputMethod(item.control->id, initial->imeOpen, initial->imeConversion);
   }
 }
 
@@ -309,11 +313,11 @@ std::string DialogWindow::RequestInputMethod(int id, bool open, DWORD conversion
   // tell the input method what they expect, which Japanese input methods
   // read: free text (kana-kanji conversion) or plain letters.
   GtkWidget* widget = item->window->GetHandle();
-  if (!widget || !GTK_IS_ENTRY(widget)) return "recorded";
+  if (!widget || !GTK_IS_ENTRY(widget)) return item->inputMethod = "recorded";
   const bool japanese = open && (conversion & IME_CMODE_NATIVE);
   gtk_entry_set_input_purpose(GTK_ENTRY(widget),
                               japanese ? GTK_INPUT_PURPOSE_FREE_FORM : GTK_INPUT_PURPOSE_ALPHA);
-  return japanese ? "input purpose: free form" : "input purpose: alpha";
+  return item->inputMethod = japanese ? "free form" : "alpha";
 }
 
 DialogWindow::Item* DialogWindow::ItemOf(const wxWindow* window) {
@@ -375,6 +379,7 @@ std::vector<ControlView> DialogWindow::Controls() const {
       for (const wxString& text : static_cast<const ItemList*>(item.window)->Items())
         view.items.emplace_back(text.utf8_str().data());
     view.text = shown.utf8_str().data();
+    view.inputMethod = item.inputMethod;
     view.fitProblem = FitProblem(*item.window, *item.control, shown, item.window->GetSize());
     views.push_back(std::move(view));
   }

@@ -45,7 +45,8 @@ struct ControlView {
   bool checked = false;
   int selection = -1;
   std::vector<std::string> items;
-  std::string fitProblem;  // "" when the text fits
+  std::string fitProblem;   // "" when the text fits
+  std::string inputMethod;  // what became of the last input-method request
 };
 
 class DialogWindow final : public wxDialog {
@@ -76,6 +77,7 @@ class DialogWindow final : public wxDialog {
     const DialogControl* control;
     wxWindow* window;
     WindowState state;
+    std::string inputMethod;
   };
 
   void Build(const DialogState& state, const std::vector<ControlUpdate>& clips);

@@ -1,11 +1,13 @@
 #include "GuiThread.h"
 
+#include <X11/Xlib.h>
 #include <gtk/gtk.h>
 #include <wx/app.h>
 #include <wx/init.h>
 
 #include <atomic>
 #include <condition_variable>
+#include <cstdlib>
 #include <mutex>
 #include <thread>
 
@@ -35,6 +37,15 @@ class App final : public wxApp {
     return true;
   }
 };
+
+bool DisplayOpens() {
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  if (wayland && *wayland) return true;
+  Display* display = XOpenDisplay(nullptr);
+  if (!display) return false;
+  XCloseDisplay(display);
+  return true;
+}
 
 // The toolkit thread's life: started once, stopped when the library goes
 // at the end of the process, before the toolkit's own statics.
@@ -66,7 +77,7 @@ class Runner {
 
   void Run() {
     // Without a display the toolkit would fail later, and less kindly.
-    if (!gtk_init_check(nullptr, nullptr)) {
+    if (!DisplayOpens()) {
       Set(State::Failed);
       return;
     }
@@ -106,7 +117,7 @@ Runner g_runner;
 
 GuiThread* GuiThread::Instance() { return g_runner.Start(); }
 
-void GuiThread::Post(std::function<void()> work) { wxTheApp->CallAfter(std::move(work)); }
+void GuiThread::Post(const std::function<void()>& work) { wxTheApp->CallAfter(work); }
 
 bool GuiThread::IsCurrent() const { return g_runner.IsCurrent(); }
 

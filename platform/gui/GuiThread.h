@@ -18,7 +18,7 @@ class GuiThread {
   static GuiThread* Instance();
 
   // Runs `work` on the toolkit thread, after what was posted before it.
-  void Post(std::function<void()> work);
+  void Post(const std::function<void()>& work);
 
   // Runs `work` there and waits for its result. Never from the toolkit
   // thread itself.

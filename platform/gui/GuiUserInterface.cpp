@@ -318,7 +318,7 @@ void GuiUserInterface::InputMethodChanged(const CWnd& window, bool open, DWORD c
   std::string line = "control " + std::to_string(id) + (open ? ": open" : ": closed") +
                      ", conversion " + std::to_string(conversion) + ": ";
   if (!session) {
-    line += "recorded (no window)";
+    line += "kept for the window";
   } else {
     FlushAll();
     line += m_gui.Call([key = session->Key(), id, open, conversion] {

@@ -119,7 +119,7 @@ std::string WaitForStandardDialog(int timeoutMs) {
   const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
   GuiThread* gui = GuiThread::Instance();
   while (gui) {
-    const std::string title = gui->Call([] {
+    std::string title = gui->Call([] {
       GtkWidget* dialog = StandardDialog();
       const char* text = dialog ? gtk_window_get_title(GTK_WINDOW(dialog)) : nullptr;
       return dialog ? std::string(text ? text : "-") : std::string();

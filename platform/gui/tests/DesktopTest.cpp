@@ -35,7 +35,7 @@ void Click(const probe::DialogView& dialog, int id) {
   const vext::gui::ControlView* control = dialog.Control(id);
   ASSERT_TRUE(control) << id;
   const wxPoint centre = control->screen.GetPosition() + control->screen.GetSize() / 2;
-  Xdo("mousemove --sync " + std::to_string(centre.x) + " " + std::to_string(centre.y) + " click 1");
+  Xdo("mousemove " + std::to_string(centre.x) + " " + std::to_string(centre.y) + " click 1");
 }
 
 fs::path Screens() {
@@ -140,7 +140,7 @@ TEST(Desktop, TheCompanyOrPersonQuestionAndAMessageBox) {
   EXPECT_EQ(Result(question), IDNO);
 }
 
-TEST(Desktop, WritingRecordsThroughTheSaveAndOrderDialogs) {
+TEST(Desktop, RecordsWrittenAndReadBackThroughTheFourDialogs) {
   using namespace recconv_test;
   Suite suite;
   auto previous = vext::ui::SetCurrent(vext::ui::CreateFromEnvironment());
@@ -152,33 +152,84 @@ TEST(Desktop, WritingRecordsThroughTheSaveAndOrderDialogs) {
   data.GetVextDocList().AddTail(doc.release());
   CWnd owner;
   owner.CreateEx(WS_VISIBLE);
-  const fs::path written = suite.install.Native("out.txt");
+  const auto convert = [&](int isExport, CKorbe95Data& target) {
+    return std::async(std::launch::async, [&target, &owner, isExport] {
+      CVextCnvProc proc(&owner);
+      CString name("Slips");
+      return proc.VextCnvInOut(isExport, kForm, 0, &target, name, 0);
+    });
+  };
+  const fs::path folder = suite.install.Native("");
 
-  auto call = std::async(std::launch::async, [&] {
-    CVextCnvProc proc(&owner);
-    CString name("Slips");
-    return proc.VextCnvInOut(1, kForm, 0, &data, name, 0);
-  });
+  // Writing: the save dialog, given a name without its extension.
+  auto writing = convert(1, data);
   ASSERT_NE(probe::WaitForStandardDialog(kWait), "");
   EXPECT_TRUE(probe::Screenshot(0, (Screens() / "save-dialog.png").string()));
-  // The name without its extension: the default one is added.
   Xdo("key ctrl+a");
-  Xdo("type --delay 20 '" + (written.parent_path() / "out").string() + "'");
+  Xdo("type --delay 10 '" + (folder / "out").string() + "'");
   Xdo("key Return");
 
   const probe::DialogView order = Drawn(133, "out-order-133.png");
   EXPECT_FALSE(order.Control(IDOK)->enabled);
   Click(order, 1000);  // every field, in order
-  const std::optional<probe::DialogView> moved = probe::WaitForDialog(133, kWait);
+  std::optional<probe::DialogView> moved = probe::WaitForDialog(133, kWait);
   ASSERT_TRUE(moved);
-  EXPECT_EQ(moved->Control(1010)->items.size(), 3u);
+  EXPECT_EQ(moved->Control(1010)->items,
+            (std::vector<std::string>{"date\t1-1", U8(u8"name\t①㈱髙"), "memo\tx"}));
   EXPECT_TRUE(moved->Control(IDOK)->enabled);
+
+  // Stored under a title typed into the title dialog, whose field asks
+  // for Japanese input.
+  Click(*moved, 1021);
+  const probe::DialogView title = Drawn(132, "title-132.png");
+  EXPECT_EQ(title.Control(1001)->inputMethod, "free form");
+  EXPECT_FALSE(title.Control(IDOK)->enabled);
+  Xdo("type --delay 10 abc");
+  std::optional<probe::DialogView> typed;
+  for (int tries = 0; tries < 50 && !(typed && typed->Control(IDOK)->enabled); ++tries)
+    typed = probe::WaitForDialog(132, kWait);
+  ASSERT_TRUE(typed);
+  EXPECT_EQ(typed->Control(1001)->text, "abc");
+  Click(*typed, IDOK);
+  ASSERT_TRUE(probe::WaitForNoDialog(132, kWait));
+
+  // The stored definitions, listed by the list dialog; Escape leaves it.
+  moved = probe::WaitForDialog(133, kWait);
+  ASSERT_TRUE(moved);
+  Click(*moved, 1020);
+  const probe::DialogView list = Drawn(131, "list-131.png");
+  ASSERT_TRUE(list.Control(1009));
+  EXPECT_EQ(list.Control(1009)->items, std::vector<std::string>{"abc"});
+  Xdo("key Escape");
+  ASSERT_TRUE(probe::WaitForNoDialog(131, kWait));
+
+  moved = probe::WaitForDialog(133, kWait);
+  ASSERT_TRUE(moved);
   Click(*moved, IDOK);
   ASSERT_NE(probe::WaitForStandardDialog(kWait), "");  // the end message
   Xdo("key Return");
-  EXPECT_EQ(Result(call), 1);
-  EXPECT_EQ(vext::test::ReadBytes(suite.install.Native("out.TXT")),
-            "\"1-1\",\"①㈱髙\",\"x\"\r\n"_sj);
+  EXPECT_EQ(Result(writing), 1);
+  EXPECT_EQ(vext::test::ReadBytes(folder / "out.TXT"), "\"1-1\",\"①㈱髙\",\"x\"\r\n"_sj);
+
+  // Reading it back: the open dialog, then the item dialog, column k to
+  // field k.
+  CKorbe95Data back;
+  auto reading = convert(0, back);
+  ASSERT_NE(probe::WaitForStandardDialog(kWait), "");
+  Xdo("type --delay 10 '" + (folder / "out.TXT").string() + "'");
+  Xdo("key Return");
+  const probe::DialogView items = Drawn(134, "in-item-134.png");
+  for (int column = 0; column < 3; ++column) {
+    const std::optional<probe::DialogView> now = probe::WaitForDialog(134, kWait);
+    ASSERT_TRUE(now);
+    Click(*now, 1017);
+  }
+  const std::optional<probe::DialogView> associated = probe::WaitForDialog(134, kWait);
+  ASSERT_TRUE(associated);
+  Click(*associated, IDOK);
+  EXPECT_EQ(Result(reading), 1);
+  ASSERT_EQ(back.GetVextDocList().GetCount(), 1);
+  EXPECT_EQ(Value(*back.GetVextDocList().GetHead(), 2, 0), "①㈱髙"_sj);
   vext::ui::SetCurrent(previous);
 }
 
