@@ -246,11 +246,11 @@ void DialogWindow::ShowState(Item& item, const WindowState& state, const Animati
       if (textChanged) window->SetLabel(ToWx(state.text));
       break;
     case ControlKind::RadioButton:
-      if (textChanged) window->SetLabel(ToWx(state.text));
+      if (textChanged) Relabel(*window, ToWx(state.text));
       static_cast<wxRadioButton*>(window)->SetValue(state.check == BST_CHECKED);
       break;
     case ControlKind::CheckBox:
-      if (textChanged) window->SetLabel(ToWx(state.text));
+      if (textChanged) Relabel(*window, ToWx(state.text));
       static_cast<wxCheckBox*>(window)->SetValue(state.check == BST_CHECKED);
       break;
     case ControlKind::Edit: {
@@ -280,6 +280,18 @@ void DialogWindow::ShowState(Item& item, const WindowState& state, const Animati
   if (force || state.visible != before.visible) window->wxWindow::Show(state.visible);
   item.state = state;
   m_applying = false;
+}
+
+void DialogWindow::Relabel(wxWindow& window, const wxString& label) {
+  window.SetLabel(label);
+  // The stand-in font runs a little wider than the one the template was
+  // laid out for: a check mark's text may take the free room to its right
+  // rather than be cut.
+  GtkRequisition least;
+  gtk_widget_get_preferred_size(window.GetHandle(), &least, nullptr);
+  const wxSize size = window.GetSize();
+  if (least.width > size.x && window.GetPosition().x + least.width <= GetClientSize().x)
+    window.SetSize(least.width, size.y);
 }
 
 void DialogWindow::Apply(const ControlUpdate& update, int seen) {

@@ -84,6 +84,7 @@ class DialogWindow final : public wxDialog {
   wxWindow* Make(const DialogControl& control, const wxRect& rect, bool groupStart);
   void ShowState(Item& item, const WindowState& state, const AnimationClip* clip, bool force);
   void Send(UserEvent event);
+  void Relabel(wxWindow& window, const wxString& label);
   Item* ItemOf(const wxWindow* window);
   Item* ItemOf(int id);
   Item* ItemOf(const DialogControl* control);

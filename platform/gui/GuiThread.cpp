@@ -20,7 +20,7 @@ namespace {
 constexpr const char* kCompactStyle = R"(
 button { padding: 0px; min-height: 0px; min-width: 0px; }
 radiobutton, checkbutton { padding: 0px; min-height: 0px; }
-radio, check { margin: 0px 3px 0px 0px; min-width: 13px; min-height: 13px; }
+radio, check { margin: 0px 2px 0px 0px; min-width: 13px; min-height: 13px; }
 entry { padding: 0px 3px; min-height: 0px; }
 )";
 

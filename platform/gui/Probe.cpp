@@ -62,6 +62,7 @@ std::optional<DialogView> Find(unsigned templateId) {
       if (!gdk || !gdk_window_is_viewable(gdk)) continue;
       GdkRectangle frame;
       gdk_window_get_frame_extents(gdk, &frame);
+      if (frame.width <= 1 || frame.height <= 1) continue;  // not placed yet
       view.screen = wxRect(frame.x, frame.y, frame.width, frame.height);
       view.enabled = window->IsEnabled();
       view.clipFrame = window->ClipFrame();

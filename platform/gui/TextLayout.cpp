@@ -1,5 +1,7 @@
 #include "TextLayout.h"
 
+#include <gtk/gtk.h>
+
 #include "platform/text/Cp932.h"
 #include "platform/ui/TextMetrics.h"
 
@@ -7,10 +9,7 @@ namespace vext::gui {
 
 namespace {
 
-// Room a button, radio button or group box needs beside its text (pixels):
-// the frame and padding, the check mark and its gap.
-constexpr int kButtonFrame = 2;
-constexpr int kMarkWidth = 16;
+// Room a group box needs beside its title (pixels).
 constexpr int kGroupTitleInset = 12;
 
 bool HangsOnLine(wxUniChar c) {
@@ -90,14 +89,15 @@ std::string FitProblem(const wxWindow& window, const DialogControl& control, con
     }
     case ControlKind::PushButton:
     case ControlKind::DefPushButton:
-      needWidth = TextWidth(window, plain) + kButtonFrame;
-      needHeight = window.GetCharHeight();
-      break;
     case ControlKind::RadioButton:
-    case ControlKind::CheckBox:
-      needWidth = TextWidth(window, plain) + kMarkWidth;
+    case ControlKind::CheckBox: {
+      // What the toolkit itself needs for the text, its frame or mark.
+      GtkRequisition least;
+      gtk_widget_get_preferred_size(window.GetHandle(), &least, nullptr);
+      needWidth = least.width;
       needHeight = window.GetCharHeight();
       break;
+    }
     case ControlKind::GroupBox: needWidth = TextWidth(window, plain) + kGroupTitleInset; break;
     default: return {};
   }

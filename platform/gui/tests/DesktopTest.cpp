@@ -16,6 +16,7 @@
 #include "RecConv.h"
 #include "RecConvTestSupport.h"
 #include "SnXmlConv.h"
+#include "Spawn.h"
 #include "VEXTMSG.h"
 #include "platform/text/Sj.h"
 
@@ -103,6 +104,34 @@ TEST(Desktop, TheWaitDialogPlaysUntilAnotherThreadEndsIt) {
   EXPECT_TRUE(Result(closed));
   host.join();
   EXPECT_TRUE(probe::WaitForNoDialog(CWaitDlg::IDD, kWait));
+}
+
+TEST(Desktop, TheConverterShowsItsWaitDialogWhileItWorks) {
+  vext::test::ScratchDir dir;
+  fs::create_directories(dir / "c" / "Common");
+  fs::create_directories(dir / "drives");
+  fs::create_directories(dir / "shots");
+  fs::create_symlink(dir / "c", dir / "drives" / "c:");
+  vext::test::WriteBytes(dir / "registry.reg",
+                         "REGEDIT4\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\NQ\\SorentaV\\CommonV]\r\n"
+                         "\"CommonDir\"=\"C:\\\\Common\"\r\n");
+  vext::test::WriteBytes(dir / "c" / "Common" / "xmlSnc.csv",
+                         "090-1111-2222,5300001,"_sj
+                         "大阪府,大阪市北区,梅田,1-1,27127,髙橋 ①郎,\r\n"_sj);
+  const fs::path program =
+      fs::path(std::getenv("VEXT_TEST_BINARY_DIR")) / "converter" / "xmlSncConv";
+  const vext::test::ChildRun run =
+      vext::test::Spawn(program.string(), {"/W:\"C:\\book.xml\""},
+                        {{"VEXT_REGISTRY", (dir / "registry.reg").string()},
+                         {"VEXT_DRIVES", (dir / "drives").string()},
+                         {"VEXT_RUNTIME_DIR", (dir / "run").string()},
+                         {"VEXT_UI", "gui"},
+                         {"VEXT_GUI_SCREENSHOTS", (dir / "shots").string()}});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_TRUE(fs::exists(dir / "c" / "book.xml"));
+  EXPECT_FALSE(fs::exists(dir / "c" / "Common" / "xmlSnc.csv"));
+  // Drawn by the converter's own process while it worked.
+  EXPECT_GT(fs::file_size(dir / "shots" / "151.png"), 1000u);
 }
 
 TEST(Desktop, TheCompanyOrPersonQuestionAndAMessageBox) {
