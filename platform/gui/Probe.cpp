@@ -93,9 +93,13 @@ GtkWidget* StandardDialog() {
 
 std::optional<DialogView> WaitForDialog(unsigned templateId, int timeoutMs) {
   const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  std::optional<DialogView> last;
   for (;;) {
-    if (std::optional<DialogView> view = Find(templateId)) return view;
-    if (std::chrono::steady_clock::now() > end) return std::nullopt;
+    // Once placed: the window manager may still move a window just shown.
+    std::optional<DialogView> view = Find(templateId);
+    if (view && last && view->screen == last->screen) return view;
+    if (std::chrono::steady_clock::now() > end) return view;
+    last = std::move(view);
     std::this_thread::sleep_for(kPoll);
   }
 }

@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <functional>
 #include <future>
 #include <thread>
 
@@ -39,6 +40,46 @@ void Click(const probe::DialogView& dialog, int id) {
   Xdo("mousemove " + std::to_string(centre.x) + " " + std::to_string(centre.y) + " click 1");
 }
 
+void ClickOn(unsigned templateId, int id) {
+  if (const std::optional<probe::DialogView> dialog = probe::WaitForDialog(templateId, kWait))
+    Click(*dialog, id);
+}
+
+using Check = std::function<bool()>;
+
+bool Within(int ms, const Check& done) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return true;
+}
+
+// Does `act` until `done` holds: input that comes while a new window is
+// still being placed on a busy machine may be lost, and is given again.
+void Until(const std::function<void()>& act, const Check& done, const std::string& what) {
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    act();
+    if (Within(3000, done)) return;
+  }
+  ADD_FAILURE() << "never happened: " << what;
+}
+
+Check Shows(unsigned templateId, std::function<bool(const probe::DialogView&)> test) {
+  return [templateId, test = std::move(test)] {
+    const std::optional<probe::DialogView> dialog = probe::WaitForDialog(templateId, 0);
+    return dialog && test(*dialog);
+  };
+}
+Check Opened(unsigned templateId) {
+  return [templateId] { return probe::WaitForDialog(templateId, 0).has_value(); };
+}
+Check Gone(unsigned templateId) {
+  return [templateId] { return probe::WaitForNoDialog(templateId, 0); };
+}
+bool StandardDialogShown() { return !probe::WaitForStandardDialog(0).empty(); }
+
 fs::path Screens() {
   const char* dir = std::getenv("VEXT_SCREENS_DIR");
   const fs::path folder =
@@ -66,7 +107,12 @@ probe::DialogView Drawn(unsigned templateId, const std::string& name) {
 // Waits for the answer of a call running on a host thread.
 template <typename T>
 T Result(std::future<T>& call) {
-  EXPECT_EQ(call.wait_for(std::chrono::seconds(20)), std::future_status::ready);
+  if (call.wait_for(std::chrono::seconds(30)) != std::future_status::ready) {
+    // The call waits on a window nobody will work: no way on but out.
+    ADD_FAILURE() << "the call never returned";
+    std::fflush(nullptr);
+    std::_Exit(1);
+  }
   return call.get();
 }
 
@@ -153,8 +199,10 @@ TEST(Desktop, TheCompanyOrPersonQuestionAndAMessageBox) {
   const probe::DialogView choice = Drawn(14000, "choice-14000.png");
   EXPECT_EQ(choice.title, U8(u8"会社/個人の選択"));
   EXPECT_TRUE(choice.Control(14001)->checked);
-  Click(choice, 14002);  // the person's data
-  Click(choice, IDOK);
+  Until([] { ClickOn(14000, 14002); },  // the person's data
+        Shows(14000, [](const probe::DialogView& v) { return v.Control(14002)->checked; }),
+        "the second choice checked");
+  Until([] { ClickOn(14000, IDOK); }, Gone(14000), "the question closed");
   EXPECT_EQ(Result(call), 1);
   ASSERT_EQ(table.Records(), 1);
   EXPECT_EQ(vext::test::Utf8(table.Row(1).GetAt(1).str()), U8(u8"自宅"));
@@ -165,7 +213,7 @@ TEST(Desktop, TheCompanyOrPersonQuestionAndAMessageBox) {
   });
   ASSERT_NE(probe::WaitForStandardDialog(kWait), "");
   EXPECT_TRUE(probe::Screenshot(0, (Screens() / "message-box.png").string()));
-  Xdo("key Return");
+  Until([] { Xdo("key Return"); }, [] { return !StandardDialogShown(); }, "the box closed");
   EXPECT_EQ(Result(question), IDNO);
 }
 
@@ -194,13 +242,18 @@ TEST(Desktop, RecordsWrittenAndReadBackThroughTheFourDialogs) {
   auto writing = convert(1, data);
   ASSERT_NE(probe::WaitForStandardDialog(kWait), "");
   EXPECT_TRUE(probe::Screenshot(0, (Screens() / "save-dialog.png").string()));
-  Xdo("key ctrl+a");
-  Xdo("type --delay 10 '" + (folder / "out").string() + "'");
-  Xdo("key Return");
+  Until(
+      [&] {
+        Xdo("key ctrl+a");
+        Xdo("type --delay 10 '" + (folder / "out").string() + "'");
+        Xdo("key Return");
+      },
+      Opened(133), "the name taken");
 
   const probe::DialogView order = Drawn(133, "out-order-133.png");
   EXPECT_FALSE(order.Control(IDOK)->enabled);
-  Click(order, 1000);  // every field, in order
+  const auto chosen = [](const probe::DialogView& v) { return v.Control(1010)->items.size() == 3; };
+  Until([] { ClickOn(133, 1000); }, Shows(133, chosen), "every field chosen");  // in order
   std::optional<probe::DialogView> moved = probe::WaitForDialog(133, kWait);
   ASSERT_TRUE(moved);
   EXPECT_EQ(moved->Control(1010)->items,
@@ -209,34 +262,31 @@ TEST(Desktop, RecordsWrittenAndReadBackThroughTheFourDialogs) {
 
   // Stored under a title typed into the title dialog, whose field asks
   // for Japanese input.
-  Click(*moved, 1021);
+  Until([] { ClickOn(133, 1021); }, Opened(132), "the title dialog");
   const probe::DialogView title = Drawn(132, "title-132.png");
   EXPECT_EQ(title.Control(1001)->inputMethod, "free form");
   EXPECT_FALSE(title.Control(IDOK)->enabled);
-  Xdo("type --delay 10 abc");
-  std::optional<probe::DialogView> typed;
-  for (int tries = 0; tries < 50 && !(typed && typed->Control(IDOK)->enabled); ++tries)
-    typed = probe::WaitForDialog(132, kWait);
-  ASSERT_TRUE(typed);
-  EXPECT_EQ(typed->Control(1001)->text, "abc");
-  Click(*typed, IDOK);
-  ASSERT_TRUE(probe::WaitForNoDialog(132, kWait));
+  Until(
+      [] {
+        Xdo("key ctrl+a");
+        Xdo("type --delay 10 abc");
+      },
+      Shows(132,
+            [](const probe::DialogView& v) {
+              return v.Control(1001)->text == "abc" && v.Control(IDOK)->enabled;
+            }),
+      "the title typed");
+  Until([] { ClickOn(132, IDOK); }, Gone(132), "the title dialog closed");
 
   // The stored definitions, listed by the list dialog; Escape leaves it.
-  moved = probe::WaitForDialog(133, kWait);
-  ASSERT_TRUE(moved);
-  Click(*moved, 1020);
+  Until([] { ClickOn(133, 1020); }, Opened(131), "the list dialog");
   const probe::DialogView list = Drawn(131, "list-131.png");
   ASSERT_TRUE(list.Control(1009));
   EXPECT_EQ(list.Control(1009)->items, std::vector<std::string>{"abc"});
-  Xdo("key Escape");
-  ASSERT_TRUE(probe::WaitForNoDialog(131, kWait));
+  Until([] { Xdo("key Escape"); }, Gone(131), "the list dialog closed");
 
-  moved = probe::WaitForDialog(133, kWait);
-  ASSERT_TRUE(moved);
-  Click(*moved, IDOK);
-  ASSERT_NE(probe::WaitForStandardDialog(kWait), "");  // the end message
-  Xdo("key Return");
+  Until([] { ClickOn(133, IDOK); }, StandardDialogShown, "the end message");
+  Until([] { Xdo("key Return"); }, [] { return !StandardDialogShown(); }, "the message closed");
   EXPECT_EQ(Result(writing), 1);
   EXPECT_EQ(vext::test::ReadBytes(folder / "out.TXT"), "\"1-1\",\"①㈱髙\",\"x\"\r\n"_sj);
 
@@ -245,17 +295,24 @@ TEST(Desktop, RecordsWrittenAndReadBackThroughTheFourDialogs) {
   CKorbe95Data back;
   auto reading = convert(0, back);
   ASSERT_NE(probe::WaitForStandardDialog(kWait), "");
-  Xdo("type --delay 10 '" + (folder / "out.TXT").string() + "'");
-  Xdo("key Return");
-  const probe::DialogView items = Drawn(134, "in-item-134.png");
+  Until(
+      [&] {
+        Xdo("key ctrl+l");
+        Xdo("type --delay 10 '" + (folder / "out.TXT").string() + "'");
+        Xdo("key Return");
+      },
+      Opened(134), "the file opened");
+  Drawn(134, "in-item-134.png");
   for (int column = 0; column < 3; ++column) {
     const std::optional<probe::DialogView> now = probe::WaitForDialog(134, kWait);
     ASSERT_TRUE(now);
-    Click(*now, 1017);
+    const std::vector<std::string> before = now->Control(1010)->items;
+    Until([] { ClickOn(134, 1017); },
+          Shows(134,
+                [before](const probe::DialogView& v) { return v.Control(1010)->items != before; }),
+          "a column associated");
   }
-  const std::optional<probe::DialogView> associated = probe::WaitForDialog(134, kWait);
-  ASSERT_TRUE(associated);
-  Click(*associated, IDOK);
+  Until([] { ClickOn(134, IDOK); }, Gone(134), "the item dialog closed");
   EXPECT_EQ(Result(reading), 1);
   ASSERT_EQ(back.GetVextDocList().GetCount(), 1);
   EXPECT_EQ(Value(*back.GetVextDocList().GetHead(), 2, 0), "①㈱髙"_sj);
