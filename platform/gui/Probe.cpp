@@ -10,6 +10,7 @@
 #include "GuiThread.h"
 #include "GuiUserInterface.h"
 #include "StandardDialogs.h"
+#include "TextLayout.h"
 
 vext::ui::UserInterface* VextGuiCreateUserInterface() {
   vext::gui::GuiThread* gui = vext::gui::GuiThread::Instance();
@@ -143,6 +144,47 @@ bool Screenshot(unsigned templateId, const std::string& path) {
     for (const auto& [key, window] : Windows())
       if (window->Template().id == templateId) return SaveScreenshot(window->GetHandle(), path);
     return false;
+  });
+}
+
+std::string StandardDialogContents() {
+  GuiThread* gui = GuiThread::Instance();
+  if (!gui) return {};
+  return gui->Call([]() -> std::string {
+    GtkWidget* dialog = StandardDialog();
+    if (!dialog) return {};
+    if (GTK_IS_MESSAGE_DIALOG(dialog)) {
+      gchar* text = nullptr;
+      g_object_get(dialog, "text", &text, nullptr);
+      std::string contents = text ? text : "";
+      g_free(text);
+      return contents;
+    }
+    GtkFileChooser* chooser = GTK_FILE_CHOOSER(dialog);
+    std::string contents;
+    if (gtk_file_chooser_get_action(chooser) == GTK_FILE_CHOOSER_ACTION_SAVE) {
+      gchar* name = gtk_file_chooser_get_current_name(chooser);
+      contents += name ? name : "";
+      g_free(name);
+    }
+    GtkFileFilter* filter = gtk_file_chooser_get_filter(chooser);
+    const char* filterName = filter ? gtk_file_filter_get_name(filter) : nullptr;
+    contents += std::string("\n") + (filterName ? filterName : "") + "\n";
+    gchar* folder = gtk_file_chooser_get_current_folder(chooser);
+    contents += folder ? folder : "";
+    g_free(folder);
+    return contents;
+  });
+}
+
+std::string WrapInDialog(unsigned templateId, const std::string& text, int width) {
+  GuiThread* gui = GuiThread::Instance();
+  if (!gui) return {};
+  return gui->Call([templateId, &text, width]() -> std::string {
+    for (const auto& [key, window] : Windows())
+      if (window->Template().id == templateId)
+        return WrapText(*window, wxString::FromUTF8(text), width).utf8_str().data();
+    return {};
   });
 }
 

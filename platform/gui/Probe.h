@@ -46,6 +46,13 @@ __attribute__((visibility("default"))) bool WaitForNoDialog(unsigned templateId,
 // The title of the toolkit's own message box or file dialog on the
 // screen, once one is there; "" when none came within `timeoutMs`.
 __attribute__((visibility("default"))) std::string WaitForStandardDialog(int timeoutMs);
+// What the standard dialog on the screen shows: a message box's text; a
+// file dialog's file name, filter and folder, one a line. "" when none is.
+__attribute__((visibility("default"))) std::string StandardDialogContents();
+// `text` as a label `width` pixels wide in the font of dialog template
+// `templateId` shown now breaks it into lines.
+__attribute__((visibility("default"))) std::string WrapInDialog(unsigned templateId,
+                                                                const std::string& text, int width);
 // A picture of the dialog of `templateId`, or of the standard dialog when
 // it is 0, with its frame, as PNG.
 __attribute__((visibility("default"))) bool Screenshot(unsigned templateId,

@@ -199,6 +199,36 @@ TEST(Desktop, TheCompanyOrPersonQuestionAndAMessageBox) {
   const probe::DialogView choice = Drawn(14000, "choice-14000.png");
   EXPECT_EQ(choice.title, U8(u8"会社/個人の選択"));
   EXPECT_TRUE(choice.Control(14001)->checked);
+
+  // Labels break at any character and only there; closing punctuation
+  // never starts a line.
+  const struct {
+    std::string text;
+    int width;  // pixels
+    std::size_t lines;
+  } labels[] = {
+      {U8(u8"どちらを読み込むか選択して【OK】をクリックしてください。"), 120, 3},
+      {U8(u8"あいう、えお。かき"), 37, 3},  // three characters a line; 、 and 。 stay
+      {U8(u8"しばらくお待ちください…"), 400, 1},
+      {"a\nb", 400, 2},
+  };
+  for (const auto& label : labels) {
+    const std::string wrapped = probe::WrapInDialog(14000, label.text, label.width);
+    std::string joined;
+    std::size_t lines = 1;
+    for (std::size_t at = 0; at < wrapped.size(); ++at) {
+      if (wrapped[at] != '\n') {
+        joined += wrapped[at];
+        continue;
+      }
+      ++lines;
+      if (label.text.find('\n') != std::string::npos) joined += '\n';
+      for (const std::string& closing : {U8(u8"、"), U8(u8"。"), U8(u8"）"), U8(u8"…")})
+        EXPECT_NE(wrapped.compare(at + 1, closing.size(), closing), 0) << wrapped;
+    }
+    EXPECT_EQ(joined, label.text);
+    EXPECT_EQ(lines, label.lines) << wrapped;
+  }
   Until([] { ClickOn(14000, 14002); },  // the person's data
         Shows(14000, [](const probe::DialogView& v) { return v.Control(14002)->checked; }),
         "the second choice checked");
@@ -212,6 +242,7 @@ TEST(Desktop, TheCompanyOrPersonQuestionAndAMessageBox) {
     return AfxMessageBox("上書きしますか?"_sj, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
   });
   ASSERT_NE(probe::WaitForStandardDialog(kWait), "");
+  EXPECT_EQ(probe::StandardDialogContents(), U8(u8"上書きしますか?"));
   EXPECT_TRUE(probe::Screenshot(0, (Screens() / "message-box.png").string()));
   Until([] { Xdo("key Return"); }, [] { return !StandardDialogShown(); }, "the box closed");
   EXPECT_EQ(Result(question), IDNO);
@@ -237,10 +268,17 @@ TEST(Desktop, RecordsWrittenAndReadBackThroughTheFourDialogs) {
     });
   };
   const fs::path folder = suite.install.Native("");
+  // The user's documents, where the save dialog starts.
+  const fs::path documents = suite.install.root().path() / "c" / "Users" / "u" / "Documents";
+  fs::create_directories(documents);
 
   // Writing: the save dialog, given a name without its extension.
   auto writing = convert(1, data);
   ASSERT_NE(probe::WaitForStandardDialog(kWait), "");
+  EXPECT_EQ(
+      probe::StandardDialogContents(),
+      "Slips.TXT\nText Files (*.txt)\n" +
+          (suite.install.root().path() / "drives" / "c:" / "Users" / "u" / "Documents").string());
   EXPECT_TRUE(probe::Screenshot(0, (Screens() / "save-dialog.png").string()));
   Until(
       [&] {
@@ -295,6 +333,9 @@ TEST(Desktop, RecordsWrittenAndReadBackThroughTheFourDialogs) {
   CKorbe95Data back;
   auto reading = convert(0, back);
   ASSERT_NE(probe::WaitForStandardDialog(kWait), "");
+  // The open dialog starts in the installed data folder.
+  EXPECT_EQ(probe::StandardDialogContents(),
+            "\nText Files (*.txt)\n" + folder.parent_path().string());
   Until(
       [&] {
         Xdo("key ctrl+l");
