@@ -20,7 +20,10 @@ cd "$(dirname "$0")/.."
 # data; libpng (images), libzint (the barcode renderer), CLI11
 # (vextbarcode, slipcat, vextform, snxmlhost) and nlohmann-json (slipcat,
 # vextform); zbarimg and ZXingReader read the rendered barcodes back in the
-# tests and the main job.
+# tests and the main job; wxWidgets 3.2 on GTK 3 for the desktop interface
+# (platform/gui), with the Japanese gothic that stands in for the dialogs'
+# font, and a virtual X server, window manager and input simulator for its
+# tests.
 packages=(
   build-essential g++ make cmake pkg-config git libc-bin
   libxml2-dev libxml2-utils
@@ -28,6 +31,8 @@ packages=(
   clang libclang-rt-14-dev clang-tidy
   libpng-dev libzint-dev libcli11-dev zbar-tools zxing-cpp-tools
   nlohmann-json3-dev
+  libwxgtk3.2-dev libgtk-3-dev fonts-ipafont-gothic
+  xvfb xauth openbox xdotool
 )
 
 if command -v dpkg-query >/dev/null 2>&1; then

@@ -182,6 +182,9 @@ TEST(UserInterfaceChoice, VextUiNamesTheImplementation) {
                       {"nonsense", false},
                       {nullptr, false}};
   auto saved = vext::ui::SetCurrent(nullptr);
+  // Without a display "gui" and the default are the console.
+  const ScopedEnv x11("DISPLAY", nullptr);
+  const ScopedEnv wayland("WAYLAND_DISPLAY", nullptr);
   for (const Row& row : rows) {
     ScopedEnv env("VEXT_UI", row.value);
     vext::ui::SetCurrent(nullptr);

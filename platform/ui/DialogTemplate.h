@@ -84,7 +84,7 @@ struct AnimationClip {
   int framesPerSecond;
 };
 
-struct ResourceModule {
+struct AFX_API ResourceModule {
   std::span<const DialogTemplate> dialogs;
   std::span<const AnimationClip> clips;
 

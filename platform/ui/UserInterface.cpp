@@ -4,6 +4,7 @@
 #include <mutex>
 #include <string_view>
 
+#include "platform/system/DynamicLibrary.h"
 #include "platform/ui/detail/ConsoleUserInterface.h"
 #include "platform/ui/detail/ScriptedUserInterface.h"
 
@@ -21,6 +22,27 @@ struct CurrentSlot {
 CurrentSlot& Slot() {
   static CurrentSlot* slot = new CurrentSlot;
   return *slot;
+}
+
+// The desktop interface lives in a plug-in beside this library, so that
+// only the plug-in links the toolkit. Null when it is not built, or no
+// display can be opened. Once loaded it stays for the life of the process.
+std::unique_ptr<UserInterface> LoadDesktop() {
+  static std::mutex mutex;
+  static DynamicLibrary* library = nullptr;
+  static const char anchor = 0;  // an address inside this library
+  std::lock_guard lock(mutex);
+  if (!library) library = DynamicLibrary::Load("VextGui.dll", &anchor).release();
+  if (!library) return nullptr;
+  using Create = UserInterface* (*)();
+  const auto create = reinterpret_cast<Create>(library->Symbol("VextGuiCreateUserInterface"));
+  return std::unique_ptr<UserInterface>(create ? create() : nullptr);
+}
+
+bool HasDisplay() {
+  const char* x11 = std::getenv("DISPLAY");
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  return (x11 && *x11) || (wayland && *wayland);
 }
 
 }  // namespace
@@ -48,7 +70,8 @@ std::unique_ptr<UserInterface> CreateFromEnvironment() {
   const char* chosen = std::getenv("VEXT_UI");
   const std::string_view name = chosen ? chosen : "";
   if (name == "scripted") return ScriptedUserInterface::FromEnvironment();
-  // No desktop toolkit is built yet: "gui" falls back to the console too.
+  if (name == "gui" || (name.empty() && HasDisplay()))
+    if (std::unique_ptr<UserInterface> desktop = LoadDesktop()) return desktop;
   return std::make_unique<ConsoleUserInterface>();
 }
 

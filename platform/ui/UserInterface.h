@@ -7,8 +7,9 @@
 //             so); the wait dialog is a spinner on a terminal.
 //   scripted  for tests: records every event and answers from a queue
 //             (ScriptedUserInterface.h).
-//   gui       a desktop toolkit, when built and a display is present (not
-//             built yet: the console stands in).
+//   gui       real windows on the desktop (the plug-in libVextGui.so beside
+//             this library, when built and a display can be opened; else
+//             the console stands in). The default when a display is set.
 // A host can install its own with SetCurrent. Dialogs: Dialog.h.
 #pragma once
 
