@@ -392,10 +392,12 @@ TEST_F(ConverterProcess, PhoneBookHeldWithWritersDeniedIsNotReplaced) {
 TEST_F(ConverterProcess, WhatWriteModeWritesReadModeReads) {
   // A field just beyond libxml2's ten-megabyte text node, and DEL, which
   // XML 1.1 takes only as a character reference.
-  const std::string phoneBook = ",,,,,,,," + std::string(10'000'001, 'x') +
-                                "\r\n03\x7F"
-                                "1,,,,,,," +
-                                Sjis(U8(u8"山田")) + ",\r\n";
+  std::string phoneBook = ",,,,,,,,";
+  phoneBook.append(10'000'001, 'x');
+  phoneBook +=
+      "\r\n03\x7F"
+      "1,,,,,,," +
+      Sjis(U8(u8"山田")) + ",\r\n";
   WriteBytes(csv, phoneBook);
   ASSERT_EQ(Convert({"/W:\"" + xml.string() + "\""}), 0);
   const std::string document = ReadBytes(xml);

@@ -367,7 +367,9 @@ bool EndsWith(const CString& text, const CString& end) {
 
 TEST_F(XmlStreamTest, TextBeyondLibxmlsLimitIsReadWhileDepthStaysBounded) {
   // Just beyond libxml2's 10,000,000 bytes, with a two-byte character.
-  const CString text(std::string(10'000'000, 'a') + Bytes("髙"_sj));
+  std::string bytes;
+  bytes.append(10'000'000, 'a');
+  const CString text(bytes + Bytes("髙"_sj));
   EntryWriter writer;
   writer.Begin(PathOf("long.xml"), "version='1.1' encoding='Shift_JIS'", "", "List", {});
   Node item = writer.Nodes().CreateElement("Item");
