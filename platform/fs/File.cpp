@@ -169,11 +169,12 @@ struct CFile::Impl {
         errno = osError;
         return false;
       }
+      // Where the file system has no locks the file goes unguarded.
+      if (Retry([&] { return Sys().flock(fd, LOCK_EX); }) != 0) return true;
       struct stat held {};
       struct stat named {};
-      if (Retry([&] { return Sys().flock(fd, LOCK_EX); }) == 0 && Sys().fstat(fd, &held) == 0 &&
-          ::lstat(temp.c_str(), &named) == 0 && SameFile(held, named))
-        return true;
+      if (Sys().fstat(fd, &held) != 0) return true;
+      if (::lstat(temp.c_str(), &named) == 0 && SameFile(held, named)) return true;
       CloseQuietly(fd);  // taken for a leftover in the instant before the lock
     }
     temp.clear();
@@ -199,7 +200,9 @@ struct CFile::Impl {
         CFileException::ThrowOsError(errno, fileName);
       }
     }
-    if (Retry([&] { return Sys().flock(targetFd, LOCK_EX | LOCK_NB); }) != 0)
+    // A file system without locks has no holders to respect.
+    if (Retry([&] { return Sys().flock(targetFd, LOCK_EX | LOCK_NB); }) != 0 &&
+        errno == EWOULDBLOCK)
       CFileException::ThrowOsError(errno, fileName);
   }
 
@@ -284,12 +287,16 @@ BOOL CFile::Open(const char* fileName, UINT openFlags, CFileException* error) {
         keepPermissions = true;
       }
       // Writing it must be possible now (nobody denies writers), and the
-      // sharing mode asked for holds while the new content is written.
-      if (Retry([&] { return Sys().flock(impl->targetFd, LOCK_EX | LOCK_NB); }) != 0)
-        return fail(errno);
-      if (lock != LOCK_EX &&
-          Retry([&] { return Sys().flock(impl->targetFd, lock ? lock | LOCK_NB : LOCK_UN); }) != 0)
-        return fail(errno);
+      // sharing mode asked for holds while the new content is written. A
+      // file system without locks fails only a rewrite that asked for one.
+      const bool writable =
+          Retry([&] { return Sys().flock(impl->targetFd, LOCK_EX | LOCK_NB); }) == 0;
+      if (!writable && (errno == EWOULDBLOCK || lock != 0)) return fail(errno);
+      if (writable && lock != LOCK_EX) {
+        const int keep = lock != 0 ? lock | LOCK_NB : LOCK_UN;
+        if (Retry([&] { return Sys().flock(impl->targetFd, keep); }) != 0 && lock != 0)
+          return fail(errno);
+      }
     }
     RemoveStaleTemps(impl->target);
     const int access = (openFlags & 3) == modeReadWrite ? O_RDWR : O_WRONLY;
