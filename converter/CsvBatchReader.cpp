@@ -60,7 +60,7 @@ std::size_t CsvBatchReader::LastLineEnd() {
   return m_lineEnd;
 }
 
-bool CsvBatchReader::ReadBatch(CsvRows& rows) {
+bool CsvBatchReader::ReadBatch(CsvRows& rows, std::vector<long long>* rowLines) {
   std::size_t end = 0;
   while (!m_eof) {
     if (!Fill()) return false;
@@ -73,9 +73,21 @@ bool CsvBatchReader::ReadBatch(CsvRows& rows) {
   // The parser wants a zero byte after the data it is given.
   const char kept = m_buffer[end];
   m_buffer[end] = '\0';
-  const BOOL parsed = m_parser.Parse(rows, m_buffer.data(), end, TRUE);
+  m_rowStarts.clear();
+  const BOOL parsed = m_parser.Parse(rows, m_buffer.data(), end, TRUE, &m_rowStarts);
   m_buffer[end] = kept;
   if (!parsed) return false;
+
+  // Lines are counted only up to each row's start and once over the batch.
+  std::size_t counted = 0;
+  for (const std::size_t start : m_rowStarts) {
+    m_line += std::count(m_buffer.begin() + static_cast<std::ptrdiff_t>(counted),
+                         m_buffer.begin() + static_cast<std::ptrdiff_t>(start), '\n');
+    counted = start;
+    if (rowLines) rowLines->push_back(m_line);
+  }
+  m_line += std::count(m_buffer.begin() + static_cast<std::ptrdiff_t>(counted),
+                       m_buffer.begin() + static_cast<std::ptrdiff_t>(end), '\n');
 
   m_buffer.erase(0, end);
   m_scanned -= std::min(m_scanned, end);

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "CsvReader.h"
 #include "platform/fs/File.h"
@@ -25,11 +26,16 @@ class CsvBatchReader {
   bool IsEmpty() const { return m_length == 0; }
   // True when every byte has been handed to the parser.
   bool AtEnd() const { return m_eof && m_buffer.empty(); }
-  // Appends the rows of the next batch. false on a format error (the
-  // parser's message is shown, nothing appended) or a read error (the
-  // file-error message is shown).
-  bool ReadBatch(CsvRows& rows);
+  // Appends the rows of the next batch, and with `rowLines` the line of
+  // the file on which each of them begins (from 1; a line ends at every
+  // LF, as an editor shows it). false on a format error (the parser's
+  // message is shown, nothing appended) or a read error (the file-error
+  // message is shown).
+  bool ReadBatch(CsvRows& rows, std::vector<long long>* rowLines = nullptr);
   void Close();
+  // Rows keep only their first `count` fields (see CCsvReader).
+  void KeepFields(std::size_t count) { m_parser.m_nKeptFields = count; }
+  unsigned long long SkippedFields() const { return m_parser.m_nSkippedFields; }
 
  private:
   bool Fill();
@@ -46,4 +52,7 @@ class CsvBatchReader {
   std::size_t m_scanned = 0;
   bool m_inQuotes = false;
   std::size_t m_lineEnd = 0;
+  // The line on which m_buffer begins.
+  long long m_line = 1;
+  std::vector<std::size_t> m_rowStarts;
 };

@@ -26,8 +26,11 @@ enum class Outcome { ok, badFormat, tooManyFields };
 // separators (a lone LF is ordinary text).
 class CsvParser {
  public:
-  CsvParser(const char* bytes, std::size_t count, char separator)
-      : m_bytes(bytes), m_count(count), m_separator(separator) {}
+  CsvParser(const char* bytes, std::size_t count, char separator, std::size_t keptFields)
+      : m_bytes(bytes),
+        m_count(count),
+        m_separator(separator),
+        m_keptFields(keptFields > 0 ? keptFields : CCsvReader::kMaxFields + 1) {}
 
   Outcome Run(bool allLines) {
     bool inQuotes = false;
@@ -36,6 +39,7 @@ class CsvParser {
       if (!m_row) {
         m_row = std::make_unique<CStringArray>();
         m_row->items().reserve(m_lastRowSize);  // rows tend to be alike: one allocation
+        rowStarts.push_back(pos);
       }
 
       const std::size_t start = pos;
@@ -75,6 +79,8 @@ class CsvParser {
   }
 
   CsvRows rows;
+  std::vector<std::size_t> rowStarts;
+  unsigned long long skippedFields = 0;
 
  private:
   bool IsSpecial(char c, bool inQuotes) const {
@@ -90,10 +96,15 @@ class CsvParser {
     return next + 1 < m_count && m_bytes[next + 1] == '\n';
   }
 
-  // The field is copied, not moved, so that its buffer is reused.
+  // The field is copied, not moved, so that its buffer is reused. Fields
+  // beyond the kept ones are only counted.
   bool EndField() {
-    if (++m_fields > CCsvReader::kMaxFields) return false;
-    m_row->items().emplace_back(std::string_view(m_field));
+    if (m_row->items().size() >= m_keptFields) {
+      ++skippedFields;
+    } else {
+      if (++m_fields > CCsvReader::kMaxFields) return false;
+      m_row->items().emplace_back(std::string_view(m_field));
+    }
     m_field.clear();
     return true;
   }
@@ -108,6 +119,7 @@ class CsvParser {
   const char* m_bytes;
   std::size_t m_count;
   char m_separator;
+  std::size_t m_keptFields;
   std::unique_ptr<CStringArray> m_row;
   std::string m_field;
   std::size_t m_fields = 0;
@@ -181,14 +193,20 @@ long long CCsvReader::ReadFile(CsvRows& rows) {
   return static_cast<long long>(count);
 }
 
-BOOL CCsvReader::Parse(CsvRows& rows, const char* bytes, std::size_t count, BOOL allLines) {
+BOOL CCsvReader::Parse(CsvRows& rows, const char* bytes, std::size_t count, BOOL allLines,
+                       std::vector<std::size_t>* rowStarts) {
   if (!bytes) count = 0;
   try {
-    CsvParser parser(bytes, count, m_cSeparator);
+    CsvParser parser(bytes, count, m_cSeparator, m_nKeptFields);
     switch (parser.Run(allLines != FALSE)) {
       case Outcome::ok:
+        if (rowStarts)
+          rowStarts->insert(
+              rowStarts->end(), parser.rowStarts.begin(),
+              parser.rowStarts.begin() + static_cast<std::ptrdiff_t>(parser.rows.size()));
         rows.insert(rows.end(), std::make_move_iterator(parser.rows.begin()),
                     std::make_move_iterator(parser.rows.end()));
+        m_nSkippedFields += parser.skippedFields;
         return TRUE;
       case Outcome::badFormat: AfxMessageBox(kBadFormat, MB_OK); return FALSE;
       case Outcome::tooManyFields: break;

@@ -29,8 +29,10 @@ class CCsvReader {
   // Parses `count` bytes (followed by a zero byte) into `rows`: the whole
   // buffer, or only its first line when `allLines` is false. On a format
   // error shows the message, adds nothing and returns FALSE. A zero byte
-  // inside the `count` bytes is data.
-  BOOL Parse(CsvRows& rows, const char* bytes, std::size_t count, BOOL allLines);
+  // inside the `count` bytes is data. With `rowStarts`, the offset of each
+  // row's first byte is appended to it, row by row.
+  BOOL Parse(CsvRows& rows, const char* bytes, std::size_t count, BOOL allLines,
+             std::vector<std::size_t>* rowStarts = nullptr);
 
   // Appends empty fields to every row shorter than the longest. Returns
   // FALSE, changing nothing, when that would exceed kMaxFields.
@@ -38,4 +40,8 @@ class CCsvReader {
 
   CString m_strPath;
   char m_cSeparator;
+  // When not 0, a row keeps only its first m_nKeptFields fields; those
+  // beyond are counted in m_nSkippedFields and cost no memory.
+  std::size_t m_nKeptFields = 0;
+  unsigned long long m_nSkippedFields = 0;
 };

@@ -1,5 +1,7 @@
 #include "PhoneBookConv.h"
 
+#include <string>
+
 #include "ContactXmlDom.h"
 #include "ContactXmlMessages.h"
 #include "ContactXmlNames.h"
@@ -90,13 +92,17 @@ Node CPhoneBookConv::BuildItem(Document& doc, const CPhoneBookRec& rec) {
 bool CPhoneBookConv::NextBatch() {
   m_rowList.clear();
   m_ownedRows.clear();
-  if (!m_pCsv->ReadBatch(m_ownedRows)) return false;
+  m_rowLines.clear();
+  if (!m_pCsv->ReadBatch(m_ownedRows, &m_rowLines)) return false;
   for (const auto& row : m_ownedRows) m_rowList.push_back(row.get());
   return true;
 }
 
 BOOL CPhoneBookConv::ReadPhoneBook() {
   m_pCsv = std::make_unique<CsvBatchReader>(m_strCsvPath);
+  // Only the phone book's columns are ever used: a row of millions of
+  // fields costs no more than one of nine.
+  m_pCsv->KeepFields(static_cast<std::size_t>(kPhoneBookColumns));
   if (!m_pCsv->Open() || m_pCsv->IsEmpty() || !NextBatch() || m_rowList.empty()) {
     m_pCsv.reset();
     return FALSE;
@@ -112,7 +118,11 @@ BOOL CPhoneBookConv::Export() {
   } catch (const CFileException& error) {
     error.ReportError();
   } catch (const ConversionError&) {
-    ShowParserError(FALSE, ConversionError::Message());
+    // The row is named by its line in the CSV file, where it can be mended.
+    CString reason = ConversionError::Message();
+    if (m_nWritingLine > 0)
+      reason = m_strCsvPath + " " + CString(std::to_string(m_nWritingLine)) + " 行目: "_sj + reason;
+    ShowParserError(FALSE, reason);
   }
   // The CSV file stays open, writers denied, until the export ends; an
   // unfinished document is discarded and the old file stays.
@@ -127,8 +137,11 @@ BOOL CPhoneBookConv::WriteDocument() {
   cx::BeginContactXml(*m_pWriter, m_strXmlPath, cx::kConverterXmlDeclaration,
                       cx::kConverterDoctypeComment);
   for (;;) {
-    for (const CStringArray* row : m_rowList)
-      m_pWriter->Write(BuildItem(m_pWriter->Nodes(), MakeRecord(*row)));
+    for (std::size_t i = 0; i < m_rowList.size(); ++i) {
+      m_nWritingLine = i < m_rowLines.size() ? m_rowLines[i] : 0;
+      m_pWriter->Write(BuildItem(m_pWriter->Nodes(), MakeRecord(*m_rowList[i])));
+    }
+    m_nWritingLine = 0;
     if (!m_pCsv || m_pCsv->AtEnd()) break;
     if (!NextBatch()) return FALSE;
   }
@@ -157,11 +170,12 @@ int CPhoneBookConv::ReadEntry(const Node& entry, CPhoneBookItem& item, std::stri
 
 BOOL CPhoneBookConv::Import() {
   m_pRoot = Node();
+  m_bCsvUnwritable = FALSE;
   m_pReader = std::make_unique<vext::xml::EntryReader>();
   try {
     return ImportEntries();
-  } catch (const ConversionError&) {
-    ShowParserError(TRUE, ConversionError::Message());
+  } catch (const ConversionError& error) {
+    ShowParserError(TRUE, error.Reason());
   } catch (const CException& error) {
     error.ReportError();
   }
@@ -192,13 +206,19 @@ BOOL CPhoneBookConv::ImportEntries() {
   // The CSV text goes to the new file as it is made; the old file is
   // replaced only when the whole document has been read.
   CsvFileWriter csv(m_strCsvPath);
+  if (csv.Failed()) {
+    m_bCsvUnwritable = TRUE;
+    return FALSE;
+  }
   CPhoneBookItem item;
   std::string lines;
   long long lineCount = 0;
   const auto readEntry = [&](const Node& entry) {
     lines.clear();
     lineCount += ReadEntry(entry, item, lines);
-    return lines.empty() || csv.Append(lines);
+    if (lines.empty() || csv.Append(lines)) return true;
+    m_bCsvUnwritable = TRUE;
+    return false;
   };
   if (entryName) {
     for (Node entry = m_pReader->NextEntry(); entry; entry = m_pReader->NextEntry())
@@ -214,7 +234,9 @@ BOOL CPhoneBookConv::ImportEntries() {
     AfxMessageBox(kNoData);
     return FALSE;
   }
-  return csv.Commit() ? TRUE : FALSE;
+  if (csv.Commit()) return TRUE;
+  m_bCsvUnwritable = TRUE;
+  return FALSE;
 }
 
 // --- messages -----------------------------------------------------------------

@@ -32,6 +32,9 @@ class CPhoneBookConv {
   // Read mode: rewrites the CSV file from the ContactXML document. TRUE
   // when the CSV file was written; FALSE after a message otherwise.
   BOOL Import();
+  // After a failed Import: TRUE when the CSV file itself could not be
+  // written (its message was shown), so there is no use emptying it.
+  BOOL CsvUnwritable() const { return m_bCsvUnwritable; }
 
   // One ContactXMLItem for the record, made by `doc`, not yet appended.
   static vext::xml::Node BuildItem(vext::xml::Document& doc, const CPhoneBookRec& rec);
@@ -55,6 +58,8 @@ class CPhoneBookConv {
   // m_ownedRows.
   std::vector<CStringArray*> m_rowList;
   CsvRows m_ownedRows;
+  // The line of the CSV file on which each row of m_rowList begins.
+  std::vector<long long> m_rowLines;
   CString m_strCsvPath;
   CString m_strXmlPath;
   int m_nMode = 0;  // 1 read mode, 0 write mode
@@ -67,4 +72,6 @@ class CPhoneBookConv {
   BOOL ImportEntries();
 
   std::unique_ptr<CsvBatchReader> m_pCsv;
+  long long m_nWritingLine = 0;  // the CSV line of the row being written, 0 for none
+  BOOL m_bCsvUnwritable = 0;
 };

@@ -1,5 +1,8 @@
 #include "XmlSncConvApp.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <memory>
 
 #include "CommandLine.h"
@@ -7,6 +10,7 @@
 #include "VEXTMSG.h"
 #include "platform/base/BoolConstants.h"
 #include "platform/fs/File.h"
+#include "platform/fs/PathMap.h"
 #include "platform/system/Registry.h"
 #include "platform/text/Sj.h"
 #include "platform/ui/UserInterface.h"
@@ -21,6 +25,18 @@ constexpr const char* kCsvFileName = "\\xmlSnc.csv";
 
 const char* const kNoCommonFolder = "Sorentaシリーズ共通フォルダが取得できませんでした。"_sj;
 const char* const kBadCommandLine = "コマンドライン引数が不正です"_sj;
+
+// True when the two paths name one existing file, however spelt (links
+// included).
+bool SameFile(const CString& a, const CString& b) {
+  const auto nativeA = vext::NativePath(a);
+  const auto nativeB = vext::NativePath(b);
+  struct stat statusA {};
+  struct stat statusB {};
+  return nativeA && nativeB && ::stat(nativeA->c_str(), &statusA) == 0 &&
+         ::stat(nativeB->c_str(), &statusB) == 0 && statusA.st_dev == statusB.st_dev &&
+         statusA.st_ino == statusB.st_ino;
+}
 
 // A missing key or value reads as an empty folder name.
 CString ReadCommonFolder() {
@@ -86,10 +102,16 @@ BOOL CXmlSncConvApp::InitInstance() {
 
 void CXmlSncConvApp::Convert() {
   m_nExitCode = kExitFailed;
+  // The document and the phone book are two files: one written over the
+  // other would lose both. Nothing is touched then.
+  if (SameFile(m_conv.m_strXmlPath, m_conv.m_strCsvPath)) {
+    CFileException(CFileException::badPath, EINVAL, m_conv.m_strXmlPath).ReportError();
+    return;
+  }
   if (m_conv.m_nMode == vext::converter::kReadMode) {
     if (m_conv.Import()) {
       m_nExitCode = kExitConverted;
-    } else {
+    } else if (!m_conv.CsvUnwritable()) {
       // A failed read leaves an empty phone book behind.
       WritePhoneBook(m_conv.m_strCsvPath, {});
     }

@@ -88,4 +88,30 @@ TEST(CsvBatchReader, FormatErrorInALaterBatchShowsTheMessageOnce) {
                 u8"テキストファイルの形式が正しくありません。\nファイルの読み込みを中止します。")});
 }
 
+// A row keeps the phone book's nine fields, however many it has, and
+// knows the line of the file on which it begins (a lone LF, inside a field
+// or not, starts a line as an editor shows it).
+TEST(CsvBatchReader, RowsKeepNineFieldsAndKnowTheirLines) {
+  vext::test::ScratchDir dir;
+  vext::test::ScriptedUi ui;
+  constexpr std::size_t kWide = 100'000;
+  vext::test::WriteBytes(dir / "xmlSnc.csv",
+                         "0,1,2,3,4,5,6,7,8,9,10\r\n\"x\r\ny\"\r\n\r\nl\nm,n\r\n" +
+                             std::string(kWide - 1, ',') + "\r\nlast");
+  const Rows nine(1, {"0", "1", "2", "3", "4", "5", "6", "7", "8"});
+  const Rows expected = {nine[0], {"x\r\ny"}, {""}, {"l\nm", "n"}, Rows::value_type(9), {"last"}};
+  for (const std::size_t batch : {1, 7, 1 << 20}) {
+    SCOPED_TRACE("batch " + std::to_string(batch));
+    CsvBatchReader reader(vext::test::SystemPath(dir / "xmlSnc.csv"), batch);
+    reader.KeepFields(9);
+    ASSERT_TRUE(reader.Open());
+    CsvRows rows;
+    std::vector<long long> lines;
+    while (!reader.AtEnd()) ASSERT_TRUE(reader.ReadBatch(rows, &lines));
+    EXPECT_EQ(Plain(rows), expected);
+    EXPECT_EQ(lines, (std::vector<long long>{1, 2, 4, 5, 7, 8}));
+    EXPECT_EQ(reader.SkippedFields(), 2 + kWide - 9);
+  }
+}
+
 }  // namespace

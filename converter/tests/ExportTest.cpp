@@ -250,6 +250,26 @@ TEST_F(WriteModeTest, FormatErrorInALaterBatchSavesNothing) {
   EXPECT_EQ(vext::test::ReadBytes(dir / "book.xml"), "old document");
 }
 
+TEST_F(WriteModeTest, TextThatIsNotShiftJisIsNamedByItsLineInThePhoneBook) {
+  // Early in the file, and in a later batch (two lines to a row there).
+  const std::vector<std::pair<std::string, long long>> cases = {
+      {"03-0,,,,,,,a,\r\n\"1\r\n2\",,,,,,,b,\r\n03-2,,,,,,,c\x01,\r\n", 4},
+      {LargePhoneBook(20000) + "03-2,,,,,,,\x81,\r\n", 40001}};
+  for (const auto& [csv, line] : cases) {
+    SCOPED_TRACE(line);
+    ui->ClearEvents();
+    vext::test::WriteBytes(dir / "xmlSnc.csv", csv);
+    EXPECT_FALSE(Convert());
+    EXPECT_EQ(
+        ui.Messages(),
+        std::vector<std::string>{vext::test::Utf8(
+            (xmlPath + "のセーブに失敗しました。\n"_sj + csvPath + " " +
+             std::to_string(line).c_str() + " 行目: "_sj + vext::xml::ConversionError::Message())
+                .str())});
+    EXPECT_FALSE(std::filesystem::exists(dir / "book.xml"));
+  }
+}
+
 TEST_F(WriteModeTest, EmptyPhoneBookIsRefusedSilently) {
   vext::test::WriteBytes(dir / "xmlSnc.csv", "");
   CPhoneBookConv conv;

@@ -348,7 +348,9 @@ TEST_F(ImportTest, TextOutsideShiftJisIsALoadFailure) {
        kPrivatePhone)
           .c_str())}));
   EXPECT_FALSE(outcome.result);
+  // Named where the text begins: line 3, just after <FullName>.
   EXPECT_EQ(outcome.messages, std::vector<std::string>{LoadFailed(
+                                  U8(u8"3 行目 74 桁目: ") +
                                   vext::test::Utf8(vext::xml::ConversionError::Message().str()))});
   EXPECT_EQ(outcome.csv, "<none>");
 }

@@ -5,20 +5,29 @@
 // scripted user interface whose log gives back the messages.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
+#include <iterator>
 #include <map>
+#include <random>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "ConverterTestSupport.h"
 #include "Spawn.h"
+#include "platform/fs/File.h"
 #include "platform/system/NamedMutex.h"
 
 namespace {
@@ -336,6 +345,171 @@ TEST_F(ConverterProcess, OfTwentyStartedTogetherExactlyOneConverts) {
     for (const auto& entry : fs::directory_iterator(csv.parent_path()))
       common.push_back(entry.path().filename().string());
     EXPECT_EQ(common, std::vector<std::string>{"xmlSnc.csv"}) << "a temporary file was left";
+  }
+}
+
+TEST_F(ConverterProcess, DocumentThatIsThePhoneBookItselfIsRefusedBeforeAnythingIsWritten) {
+  const std::string phoneBook = Sjis(kPhoneBook);
+  WriteBytes(csv, phoneBook);
+  fs::create_symlink(csv, dir / "link.xml");
+  fs::create_hard_link(csv, dir / "hard.xml");
+  // The phone book however spelt: as the converter builds its path, in
+  // other cases, through a symbolic link, by a second hard link.
+  const std::vector<std::string> spellings = {R"(C:\Common\\xmlSnc.csv)", R"(c:\COMMON\XMLSNC.CSV)",
+                                              (dir / "link.xml").string(),
+                                              (dir / "hard.xml").string()};
+  for (const std::string mode : {"/W:", "/R:"})
+    for (const std::string& path : spellings) {
+      SCOPED_TRACE(mode + path);
+      fs::remove(dir / "ui.log");
+      EXPECT_EQ(Convert({mode + "\"" + path + "\""}), 3);
+      EXPECT_EQ(Messages(),
+                std::vector<std::string>{U8(u8"ファイルのパスが正しくありません。\n") + path});
+      EXPECT_EQ(ReadBytes(csv), phoneBook);
+      EXPECT_EQ(fs::directory_iterator(csv.parent_path())->path(), csv);
+      EXPECT_EQ(std::distance(fs::directory_iterator(csv.parent_path()), fs::directory_iterator()),
+                1);
+    }
+}
+
+TEST_F(ConverterProcess, PhoneBookHeldWithWritersDeniedIsNotReplaced) {
+  WriteBytes(csv, Sjis(kPhoneBook));
+  ASSERT_EQ(Convert({"/W:\"" + xml.string() + "\""}), 0);
+  WriteBytes(csv, "old,phone,book\r\n");
+  {
+    CFile holder(csv.c_str(), CFile::modeRead | CFile::shareDenyWrite);
+    EXPECT_EQ(Convert({"/R:\"" + xml.string() + "\""}), 3);
+    EXPECT_EQ(Messages(),
+              std::vector<std::string>{U8(u8"ファイルは他のアプリケーションで使用中です。\n") +
+                                       R"(C:\Common\\xmlSnc.csv)"});
+    EXPECT_EQ(ReadBytes(csv), "old,phone,book\r\n");
+  }
+  fs::remove(dir / "ui.log");
+  EXPECT_EQ(Convert({"/R:\"" + xml.string() + "\""}), 0);
+  EXPECT_EQ(ReadBytes(csv), Sjis(kPhoneBook));
+}
+
+TEST_F(ConverterProcess, WhatWriteModeWritesReadModeReads) {
+  // A field just beyond libxml2's ten-megabyte text node, and DEL, which
+  // XML 1.1 takes only as a character reference.
+  std::string phoneBook = ",,,,,,,,";
+  phoneBook.append(10'000'001, 'x');
+  phoneBook +=
+      "\r\n03\x7F"
+      "1,,,,,,," +
+      Sjis(U8(u8"山田")) + ",\r\n";
+  WriteBytes(csv, phoneBook);
+  ASSERT_EQ(Convert({"/W:\"" + xml.string() + "\""}), 0);
+  const std::string document = ReadBytes(xml);
+  EXPECT_EQ(document.find('\x7F'), std::string::npos);
+  EXPECT_NE(document.find("03&#127;1"), std::string::npos);
+  ASSERT_EQ(Convert({"/R:\"" + xml.string() + "\""}), 0);
+  EXPECT_EQ(Messages(), std::vector<std::string>{});
+  EXPECT_TRUE(ReadBytes(csv) == phoneBook) << "the phone book came back changed";
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kSanitized = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kSanitized = true;
+#else
+constexpr bool kSanitized = false;
+#endif
+#else
+constexpr bool kSanitized = false;
+#endif
+
+// A large write-mode conversion ended by each of the four signals at a
+// random moment, then run again: the document is the old one or the new
+// one, whole, and nothing else is ever left beside it. The moments come
+// from a seed that is printed; VEXT_KILL_SEED repeats a run. Under the
+// sanitizers, which slow the converter many times, the phone book is
+// smaller.
+TEST_F(ConverterProcess, KilledConversionLeavesAWholeDocumentAndNothingElse) {
+  constexpr int kRows = kSanitized ? 2'000 : 30'000;
+  const std::string rowTail =
+      Sjis(U8(u8",1600023,東京都,新宿区,西新宿,2-8-1,13104,山田 太郎,株式会社ソリューション\r\n"));
+  const auto phoneBook = [&](char tag) {
+    std::string text;
+    text.reserve(static_cast<std::size_t>(kRows) * (rowTail.size() + 8));
+    for (int i = 0; i < kRows; ++i) text += tag + std::to_string(i) + rowTail;
+    return text;
+  };
+  const auto namesIn = [](const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+      names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  };
+  const fs::path out = drive / "out";
+  fs::create_directories(out);
+  const fs::path book = out / "book.xml";
+  const std::vector<std::string> args = {"/W:\"" + book.string() + "\""};
+  const auto whole = [&](const std::string& document) {
+    std::size_t items = 0;
+    for (std::size_t at = document.find("<ContactXMLItem>"); at != std::string::npos;
+         at = document.find("<ContactXMLItem>", at + 1))
+      ++items;
+    return items == kRows && document.size() > 20 &&
+           document.compare(document.size() - 15, 15, "</ContactXML>\r\n") == 0;
+  };
+
+  std::map<char, std::string> documents;
+  WriteBytes(csv, phoneBook('A'));
+  const vext::test::ChildRun first =
+      vext::test::Spawn(ConverterProgram().string(), args, Environment());
+  ASSERT_EQ(first.status, 0);
+  documents['A'] = ReadBytes(book);
+  ASSERT_TRUE(whole(documents['A']));
+
+  const char* seedText = std::getenv("VEXT_KILL_SEED");
+  const unsigned seed =
+      seedText ? static_cast<unsigned>(std::stoul(seedText)) : std::random_device{}();
+  std::cout << "kill moments from VEXT_KILL_SEED=" << seed << std::endl;
+  RecordProperty("kill_seed", std::to_string(seed));
+  std::mt19937 random(seed);
+
+  char previous = 'A';
+  for (const int signal : {SIGKILL, SIGTERM, SIGINT, SIGHUP}) {
+    const char tag = previous == 'A' ? 'B' : 'A';
+    const double delay = std::uniform_real_distribution<double>(0, first.seconds)(random);
+    SCOPED_TRACE(::testing::Message() << "signal " << signal << " after " << delay << " s");
+    WriteBytes(csv, phoneBook(tag));
+    const vext::test::ChildCommand command(ConverterProgram().string(), args, Environment());
+    pid_t pid = 0;
+    ASSERT_EQ(
+        posix_spawn(&pid, command.program(), nullptr, nullptr, command.argv(), command.envp()), 0);
+    std::this_thread::sleep_for(std::chrono::duration<double>(delay));
+    kill(pid, signal);
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFSIGNALED(status) || (WIFEXITED(status) && WEXITSTATUS(status) == 0));
+
+    const std::string after = ReadBytes(book);
+    const bool old = after == documents[previous];
+    const bool renewed = documents.count(tag) ? after == documents[tag] : whole(after);
+    EXPECT_TRUE(old || renewed) << "the document is neither the old one nor a whole new one";
+    EXPECT_EQ(namesIn(out), std::vector<std::string>{"book.xml"});
+    if (old) {
+      EXPECT_TRUE(fs::exists(csv)) << "the phone book went before its document was saved";
+    }
+
+    // The same conversion again, when the killed one did not finish it.
+    if (fs::exists(csv)) {
+      ASSERT_EQ(Convert(args), 0);
+    }
+    const std::string converted = ReadBytes(book);
+    if (!documents.count(tag)) {
+      ASSERT_TRUE(whole(converted));
+      documents[tag] = converted;
+    }
+    EXPECT_TRUE(converted == documents[tag])
+        << "the new document is not the one the phone book gives";
+    EXPECT_EQ(namesIn(out), std::vector<std::string>{"book.xml"});
+    EXPECT_EQ(namesIn(csv.parent_path()), std::vector<std::string>{});
+    previous = tag;
   }
 }
 

@@ -110,8 +110,9 @@ ssize_t DiskFull(int, const void*, size_t) {
   errno = ENOSPC;
   return -1;
 }
+// A folder where no file can be made, named or unnamed (O_TMPFILE).
 int NoCreate(const char* path, int flags, mode_t mode) {
-  if (flags & O_CREAT) {
+  if ((flags & O_CREAT) || (flags & O_TMPFILE) == O_TMPFILE) {
     errno = EACCES;
     return -1;
   }

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <optional>
 #include <random>
+#include <string_view>
 
 #include "platform/fs/PathMap.h"
 #include "platform/fs/detail/Syscalls.h"
@@ -59,36 +60,172 @@ void CloseQuietly(int& fd) {
   fd = -1;
 }
 
-// A name for the new content beside the target, hidden and unlikely to
-// collide; O_EXCL settles the rest.
+// The hidden names of a rewrite's new content beside its target:
+// "." + the target's name (at most 200 bytes of it) + ".~" + eight of
+// kDigits. O_EXCL settles collisions.
+constexpr char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+constexpr std::size_t kTempRandomLength = 8;
+
+std::string TempPrefix(const fs::path& target) {
+  return "." + target.filename().string().substr(0, 200) + ".~";
+}
+
 fs::path TempPathFor(const fs::path& target) {
   static thread_local std::mt19937_64 random{std::random_device{}()};
-  static constexpr char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
-  std::string name = target.filename().string().substr(0, 200);
-  name.insert(0, ".");
-  name += ".~";
-  for (int i = 0; i < 8; ++i) name += kDigits[random() % 36];
+  std::string name = TempPrefix(target);
+  for (std::size_t i = 0; i < kTempRandomLength; ++i) name += kDigits[random() % 36];
   return target.parent_path() / name;
 }
+
+bool IsTempName(std::string_view name, std::string_view prefix) {
+  if (name.size() != prefix.size() + kTempRandomLength || name.substr(0, prefix.size()) != prefix)
+    return false;
+  const std::string_view digits(kDigits);
+  return name.substr(prefix.size()).find_first_not_of(digits) == std::string_view::npos;
+}
+
+fs::path FolderOf(const fs::path& target) {
+  return target.has_parent_path() ? target.parent_path() : fs::path(".");
+}
+
+bool SameFile(const struct stat& a, const struct stat& b) {
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Every live rewrite holds an exclusive lock on its temporary file; one
+// that nobody holds was left by a writer that was killed, and goes. The
+// lock is taken before the name is checked again, so a file that a writer
+// has just made and not yet locked is never mistaken for a leftover: the
+// writer finds its name gone and takes another.
+void RemoveStaleTemps(const fs::path& target) {
+  const std::string prefix = TempPrefix(target);
+  std::error_code ec;
+  for (fs::directory_iterator it(FolderOf(target), ec), end; !ec && it != end; it.increment(ec)) {
+    const fs::path path = it->path();
+    if (!IsTempName(path.filename().string(), prefix)) continue;
+    int fd = Retry([&] {
+      return Sys().open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0);
+    });
+    if (fd < 0) continue;
+    struct stat held {};
+    struct stat named {};
+    if (Retry([&] { return Sys().flock(fd, LOCK_EX | LOCK_NB); }) == 0 &&
+        Sys().fstat(fd, &held) == 0 && S_ISREG(held.st_mode) &&
+        ::lstat(path.c_str(), &named) == 0 && SameFile(held, named))
+      Sys().unlink(path.c_str());
+    CloseQuietly(fd);
+  }
+}
+
+// The name by which the kernel lets an unnamed file be linked into its
+// folder; /proc may be missing in a container.
+std::string ProcFdPath(int fd) { return "/proc/self/fd/" + std::to_string(fd); }
 
 }  // namespace
 
 struct CFile::Impl {
   int fd = -1;
-  // Rewrite: the target, its lock holder and the temporary file.
+  // Rewrite: the target, its lock holder and the new content, which is an
+  // unnamed file (`anonymous`) until Close gives it the name `temp`.
   bool rewrite = false;
   int targetFd = -1;
   fs::path target;
   fs::path temp;
+  bool anonymous = false;
   std::optional<CFileException> writeError;
 
   ~Impl() { Discard(); }
 
   void Discard() noexcept {
-    CloseQuietly(fd);
-    if (rewrite && !temp.empty()) Sys().unlink(temp.c_str());
+    if (rewrite && !anonymous && !temp.empty()) Sys().unlink(temp.c_str());
     temp.clear();
+    CloseQuietly(fd);
     CloseQuietly(targetFd);
+  }
+
+  // Makes the file for the new content, locked (see RemoveStaleTemps);
+  // false with errno set when none can be made.
+  bool CreateTemp(int access) {
+    // Unnamed first: whatever ends the process, nothing is left behind.
+    const std::string folder = FolderOf(target).string();
+    fd = Retry([&] { return Sys().open(folder.c_str(), O_TMPFILE | access | O_CLOEXEC, 0666); });
+    if (fd >= 0 && ::access(ProcFdPath(fd).c_str(), F_OK) == 0) {
+      anonymous = true;
+      Retry([&] { return Sys().flock(fd, LOCK_EX); });
+      return true;
+    }
+    CloseQuietly(fd);
+    // Otherwise a named file, which a killed writer leaves for the next
+    // rewrite of the same target to remove.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      temp = TempPathFor(target);
+      fd = Retry([&] {
+        return Sys().open(temp.c_str(), access | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
+      });
+      if (fd < 0) {
+        if (errno == EEXIST) continue;
+        const int osError = errno;
+        temp.clear();
+        errno = osError;
+        return false;
+      }
+      // Where the file system has no locks the file goes unguarded.
+      if (Retry([&] { return Sys().flock(fd, LOCK_EX); }) != 0) return true;
+      struct stat held {};
+      struct stat named {};
+      if (Sys().fstat(fd, &held) != 0) return true;
+      if (::lstat(temp.c_str(), &named) == 0 && SameFile(held, named)) return true;
+      CloseQuietly(fd);  // taken for a leftover in the instant before the lock
+    }
+    temp.clear();
+    errno = EEXIST;
+    return false;
+  }
+
+  // Whoever holds the file being replaced with writers denied keeps it:
+  // the rewrite takes the lock a writer of that file would need.
+  void LockTargetForReplacing(const CString& fileName) {
+    struct stat current {};
+    if (Sys().stat(target.c_str(), &current) != 0) return;  // nothing there (any more)
+    struct stat held {};
+    if (targetFd < 0 || Sys().fstat(targetFd, &held) != 0 || !SameFile(held, current)) {
+      // A file that appeared, or replaced the old one, while this one was
+      // written.
+      CloseQuietly(targetFd);
+      targetFd = Retry([&] {
+        return Sys().open(target.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0);
+      });
+      if (targetFd < 0) {
+        if (errno == ENOENT) return;
+        CFileException::ThrowOsError(errno, fileName);
+      }
+    }
+    // A file system without locks has no holders to respect.
+    if (Retry([&] { return Sys().flock(targetFd, LOCK_EX | LOCK_NB); }) != 0 &&
+        errno == EWOULDBLOCK)
+      CFileException::ThrowOsError(errno, fileName);
+  }
+
+  // Gives the unnamed file its temporary name beside the target.
+  void Link(const CString& fileName) {
+    const std::string source = ProcFdPath(fd);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      temp = TempPathFor(target);
+      if (Retry([&] {
+            return Sys().linkat(AT_FDCWD, source.c_str(), AT_FDCWD, temp.c_str(),
+                                AT_SYMLINK_FOLLOW);
+          }) == 0) {
+        anonymous = false;
+        return;
+      }
+      if (errno != EEXIST) {
+        const int osError = errno;
+        temp.clear();
+        CFileException::ThrowOsError(osError, fileName);
+      }
+    }
+    temp.clear();
+    CFileException::ThrowOsError(EEXIST, fileName);
   }
 };
 
@@ -149,23 +286,21 @@ BOOL CFile::Open(const char* fileName, UINT openFlags, CFileException* error) {
         permissions = status.st_mode & 07777;
         keepPermissions = true;
       }
-      if (lock && Retry([&] { return Sys().flock(impl->targetFd, lock | LOCK_NB); }) != 0)
-        return fail(errno);
+      // Writing it must be possible now (nobody denies writers), and the
+      // sharing mode asked for holds while the new content is written. A
+      // file system without locks fails only a rewrite that asked for one.
+      const bool writable =
+          Retry([&] { return Sys().flock(impl->targetFd, LOCK_EX | LOCK_NB); }) == 0;
+      if (!writable && (errno == EWOULDBLOCK || lock != 0)) return fail(errno);
+      if (writable && lock != LOCK_EX) {
+        const int keep = lock != 0 ? lock | LOCK_NB : LOCK_UN;
+        if (Retry([&] { return Sys().flock(impl->targetFd, keep); }) != 0 && lock != 0)
+          return fail(errno);
+      }
     }
+    RemoveStaleTemps(impl->target);
     const int access = (openFlags & 3) == modeReadWrite ? O_RDWR : O_WRONLY;
-    for (int attempt = 0; attempt < 100 && impl->fd < 0; ++attempt) {
-      impl->temp = TempPathFor(impl->target);
-      impl->fd = Retry([&] {
-        return Sys().open(impl->temp.c_str(), access | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY,
-                          0666);
-      });
-      if (impl->fd < 0 && errno != EEXIST) break;
-    }
-    if (impl->fd < 0) {
-      const int osError = errno;
-      impl->temp.clear();
-      return openError(osError);
-    }
+    if (!impl->CreateTemp(access)) return openError(errno);
     if (keepPermissions) Sys().fchmod(impl->fd, permissions);
   } else {
     const int flags = AccessFlags(openFlags) | (creating ? O_CREAT : 0) | O_CLOEXEC | O_NOCTTY;
@@ -232,15 +367,16 @@ void CFile::Close() {
   if (impl->writeError) throw *impl->writeError;  // ~Impl discards the rest
   if (Retry([&] { return Sys().fsync(impl->fd); }) != 0)
     CFileException::ThrowOsError(errno, m_strFileName);
-  const int fd = impl->fd;
-  impl->fd = -1;
-  if (Sys().close(fd) != 0 && errno != EINTR) CFileException::ThrowOsError(errno, m_strFileName);
+  impl->LockTargetForReplacing(m_strFileName);
+  if (impl->anonymous) impl->Link(m_strFileName);
+  // The new content keeps its lock until it has its final name.
   if (Retry([&] { return Sys().rename(impl->temp.c_str(), impl->target.c_str()); }) != 0)
     CFileException::ThrowOsError(errno, m_strFileName);
   impl->temp.clear();
+  CloseQuietly(impl->fd);  // its data is on disk: fsync said so
+  CloseQuietly(impl->targetFd);
   // Make the new name durable too; not every file system can sync a folder.
-  const fs::path folder =
-      impl->target.has_parent_path() ? impl->target.parent_path() : fs::path(".");
+  const fs::path folder = FolderOf(impl->target);
   const int dirFd = Sys().open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
   if (dirFd >= 0) {
     Sys().fsync(dirFd);

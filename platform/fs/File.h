@@ -9,14 +9,21 @@
 // shareCompat and shareDenyNone take no lock.
 //
 // Rewrite: opening with modeCreate (without modeNoTruncate) writes into a
-// temporary file in the same folder; Close() flushes it to disk and renames
-// it over the target, and reports a failure as CFileException. An existing
-// target must be writable (a read-only file is accessDenied, as on
-// Windows); it is held with the sharing lock while the new content is
-// written, and its permissions pass to the new file. A target that is a
-// symbolic link has the file it points to replaced. Abort(), destruction
-// without Close(), or a Write that failed (Close() then throws that error
-// again) discard the temporary file and leave the old file as it was.
+// new file in the same folder, unnamed (O_TMPFILE) where the file system
+// allows, so that nothing is left behind whatever ends the process;
+// Close() flushes it to disk, names it and renames it over the target, and
+// reports a failure as CFileException. Where unnamed files cannot be made
+// the new file has a hidden name from the start (".NAME.~XXXXXXXX"); such
+// a file that no live rewrite holds is what a killed one left, and the next
+// rewrite of the same target removes it. An existing target must be
+// writable (a read-only file is accessDenied, as on Windows) and not held
+// by anyone with writers denied, both when the rewrite opens and when it
+// replaces the file (sharingViolation otherwise); it is held with the
+// sharing lock asked for while the new content is written, and its
+// permissions pass to the new file. A target that is a symbolic link has
+// the file it points to replaced. Abort(), destruction without Close(), or
+// a Write that failed (Close() then throws that error again) discard the
+// new file and leave the old file as it was.
 //
 // Errors: system errors become CFileException causes through
 // CFileException::OsErrorToException; a folder that does not exist when a

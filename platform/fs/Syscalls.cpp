@@ -16,8 +16,8 @@ int StatPath(const char* path, struct stat* status) { return ::stat(path, status
 int StatFd(int fd, struct stat* status) { return ::fstat(fd, status); }
 
 constexpr Calls kDefaults{
-    OpenFile, ::read,  ::write, ::lseek,  StatFd,   StatPath,
-    ::fchmod, ::fsync, ::close, ::rename, ::unlink, ::flock,
+    OpenFile, ::read,  ::write,  ::lseek,  StatFd,  StatPath, ::fchmod,
+    ::fsync,  ::close, ::rename, ::unlink, ::flock, ::linkat,
 };
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -11,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <sstream>
 
 #include "ScratchDir.h"
@@ -115,6 +117,53 @@ TEST_F(FileTest, CrashDuringRewriteLeavesTheOldFile) {
   EXPECT_EQ(ReadBytes(m_path), kOld);
   // The crashed writer's lock went with it.
   CFile(m_path.c_str(), kReading).Close();
+}
+
+// Where the file system cannot make unnamed files (or /proc is missing),
+// the new content has a hidden name from the start.
+int OpenWithoutUnnamedFiles(const char* path, int flags, mode_t mode) {
+  if ((flags & O_TMPFILE) == O_TMPFILE) {
+    errno = EOPNOTSUPP;
+    return -1;
+  }
+  return vext::sys::Defaults().open(path, flags, mode);
+}
+
+TEST_F(FileTest, KilledRewriteLeavesNothingThatOutlivesTheNextRewrite) {
+  for (const bool unnamed : {true, false}) {
+    SCOPED_TRACE(unnamed ? "unnamed new content" : "named new content");
+    ScopedCalls calls;
+    if (!unnamed) calls->open = OpenWithoutUnnamedFiles;
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      try {
+        CFile file(m_path.c_str(), kRewrite);
+        file.Write("partial new cont", 16);
+        raise(SIGKILL);
+      } catch (...) {
+      }
+      _exit(1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+    EXPECT_EQ(ReadBytes(m_path), kOld);
+    EXPECT_EQ(Others().size(), unnamed ? 0u : 1u);
+
+    // The next rewrite removes the leftover, but not the new content of a
+    // rewrite that is still at work.
+    CFile working(m_path.c_str(), CFile::modeCreate | CFile::modeWrite);
+    working.Write("working", 7);
+    CFile next(m_path.c_str(), CFile::modeCreate | CFile::modeWrite);
+    next.Write("next", 4);
+    next.Close();
+    EXPECT_EQ(ReadBytes(m_path), "next");
+    working.Close();
+    EXPECT_EQ(ReadBytes(m_path), "working");
+    EXPECT_TRUE(Others().empty());
+    WriteBytes(m_path, kOld);
+  }
 }
 
 TEST_F(FileTest, RewriteThroughALinkReplacesTheFileItNames) {
@@ -337,6 +386,49 @@ TEST_F(FileTest, ReadersDenyWritersAndWritersDenyEveryone) {
   }
   CFile(m_path.c_str(), kReading).Close();
   EXPECT_TRUE(Others().empty());
+}
+
+TEST_F(FileTest, RewriteNeverReplacesAFileThatOthersHoldDenyingWriters) {
+  struct Case {
+    bool heldBeforeOpen;  // else only from before Close
+    UINT share;
+  };
+  // A rewrite that denies everyone keeps readers out once it is open.
+  const Case cases[] = {{true, CFile::shareCompat},
+                        {true, CFile::shareDenyWrite},
+                        {true, CFile::shareExclusive},
+                        {false, CFile::shareCompat},
+                        {false, CFile::shareDenyWrite}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "held before open " << c.heldBeforeOpen << ", sharing 0x"
+                                      << std::hex << c.share);
+    const UINT flags = CFile::modeCreate | CFile::modeWrite | c.share;
+    CFileException error;
+    {
+      std::optional<CFile> reader;
+      if (c.heldBeforeOpen) reader.emplace(m_path.c_str(), kReading);
+      CFile file;
+      if (c.heldBeforeOpen) {
+        EXPECT_FALSE(file.Open(m_path.c_str(), flags, &error));
+      } else {
+        ASSERT_TRUE(file.Open(m_path.c_str(), flags, &error));
+        file.Write("new", 3);
+        reader.emplace(m_path.c_str(), kReading);
+        try {
+          file.Close();
+          ADD_FAILURE() << "replaced a file held with writers denied";
+        } catch (const CFileException& e) {
+          error = e;
+        }
+      }
+      EXPECT_EQ(error.m_cause, CFileException::sharingViolation);
+      EXPECT_EQ(ReadBytes(m_path), kOld);
+    }
+    EXPECT_TRUE(Others().empty());
+    CFile file(m_path.c_str(), flags);  // free again once the holder has gone
+    file.Close();
+    WriteBytes(m_path, kOld);
+  }
 }
 
 // ---- static operations ------------------------------------------------------------------

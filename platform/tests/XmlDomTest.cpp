@@ -155,20 +155,19 @@ TEST_F(XmlDomTest, ParseErrorNamesLineAndColumnInJapanese) {
   Document doc;
   EXPECT_FALSE(doc.Load(Put("bad.xml", "<?xml version=\"1.0\"?>\n<r>\n  <a></b>\n</r>\n")));
   EXPECT_NE(doc.ParseErrorCode(), 0);
-  EXPECT_EQ(doc.ParseErrorReason(),
-            "3 行目 10 桁目: Opening and ending tag mismatch: a line 3 and b"_sj);
+  EXPECT_EQ(doc.ParseErrorReason(), "3 行目 10 桁目: 開始タグと終了タグが対応していません。"_sj);
   EXPECT_FALSE(doc.DocumentElement());
 
   // Bytes that are not CP932 at all in a Shift_JIS document.
   EXPECT_FALSE(doc.Load(
       Put("sjis.xml", "<?xml version='1.0' encoding='Shift_JIS'?>\n<r>\x82\xA0\x85\x40</r>")));
   EXPECT_NE(doc.ParseErrorCode(), 0);
-  EXPECT_EQ(
-      doc.ParseErrorReason(),
-      "2 行目 5 桁目: input conversion failed due to input error, bytes 0x85 0x40 0x3C 0x2F"_sj);
+  EXPECT_EQ(doc.ParseErrorReason(),
+            "2 行目 5 桁目: 宣言された文字コードで読めないバイトがあります。"_sj);
 
   EXPECT_FALSE(doc.Load(Put("empty.xml", "")));
   EXPECT_NE(doc.ParseErrorCode(), 0);
+  EXPECT_EQ(doc.ParseErrorReason(), "1 行目 1 桁目: 文書が空です。"_sj);
 }
 
 TEST_F(XmlDomTest, VersionOneDotOneIsOnlyAWarning) {

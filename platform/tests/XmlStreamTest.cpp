@@ -129,8 +129,9 @@ TEST_F(XmlStreamTest, ParseErrorComesAfterTheGoodEntries) {
   // so the error is met while the last good entry is being expanded.
   const Case cases[] = {
       {"in an entry", "\n<Item><a></b></Item>\n</List>",
-       "6 行目 14 桁目: Opening and ending tag mismatch"_sj},
-      {"right after an entry", "</Wrong>", "5 行目 23 桁目: Opening and ending tag mismatch"_sj},
+       "6 行目 14 桁目: 開始タグと終了タグが対応していません。"_sj},
+      {"right after an entry", "</Wrong>",
+       "5 行目 23 桁目: 開始タグと終了タグが対応していません。"_sj},
       {"bad bytes", "\n<Item>\x82</Item></List>", "6 行目 "_sj},
   };
   for (const Case& c : cases) {
@@ -155,8 +156,7 @@ TEST_F(XmlStreamTest, ErrorAfterTheRootIsFoundByFinish) {
   EXPECT_EQ(EntryNames(reader), (std::vector<CString>{"e"}));
   EXPECT_EQ(reader.ParseErrorCode(), 0);
   EXPECT_FALSE(reader.Finish());
-  EXPECT_EQ(reader.ParseErrorReason(),
-            "2 行目 1 桁目: Extra content at the end of the document"_sj);
+  EXPECT_EQ(reader.ParseErrorReason(), "2 行目 1 桁目: ルート要素の後に余分な内容があります。"_sj);
 }
 
 TEST_F(XmlStreamTest, OpenFailures) {
@@ -182,7 +182,7 @@ TEST_F(XmlStreamTest, OpenFailures) {
   ASSERT_TRUE(reader.Open(Put("bad.xml", "<r")));
   EXPECT_EQ(reader.RootName(), "r");
   EXPECT_FALSE(reader.NextEntry());
-  EXPECT_EQ(reader.ParseErrorReason(), "1 行目 3 桁目: Couldn't find end of Start Tag r"_sj);
+  EXPECT_EQ(reader.ParseErrorReason(), "1 行目 3 桁目: 開始タグが閉じられていません。"_sj);
   EXPECT_FALSE(reader.Finish());
 
   EXPECT_FALSE(reader.Open(CString(xmltest::DataFile("billion-laughs.xml").string())) &&
@@ -338,6 +338,119 @@ TEST_F(XmlStreamTest, MemoryStaysFlatOverALongList) {
   EXPECT_TRUE(reader.Finish());
   if (early == 0) GTEST_SKIP() << "heap statistics not available";
   EXPECT_LT(late, early + (1u << 20)) << "heap grew from " << early << " to " << late;
+}
+
+// ---- limits, positions, characters XML 1.1 restricts -------------------------
+
+// The first element child of the root, read by the entry reader or as a
+// whole document; the handle stays valid while the reader or document lives.
+struct Readers {
+  EntryReader reader;
+  Document doc;
+  Node FirstEntry(bool whole, const CString& path) {
+    if (whole) {
+      if (!doc.Load(path)) return Node();
+      for (const Node& child : doc.DocumentElement().ChildNodes())
+        if (child.IsElement()) return child;
+      return Node();
+    }
+    return reader.Open(path) ? reader.NextEntry() : Node();
+  }
+  CString Reason(bool whole) const {
+    return whole ? doc.ParseErrorReason() : reader.ParseErrorReason();
+  }
+};
+
+bool EndsWith(const CString& text, const CString& end) {
+  return text.GetLength() >= end.GetLength() && text.Right(end.GetLength()) == end;
+}
+
+TEST_F(XmlStreamTest, TextBeyondLibxmlsLimitIsReadWhileDepthStaysBounded) {
+  // Just beyond libxml2's 10,000,000 bytes, with a two-byte character.
+  std::string bytes;
+  bytes.append(10'000'000, 'a');
+  const CString text(bytes + Bytes("髙"_sj));
+  EntryWriter writer;
+  writer.Begin(PathOf("long.xml"), "version='1.1' encoding='Shift_JIS'", "", "List", {});
+  Node item = writer.Nodes().CreateElement("Item");
+  item.SetText(text);
+  writer.Write(item);
+  writer.Commit();
+
+  std::string deep = "<List><Item>";
+  for (int i = 0; i < 300; ++i) deep += "<d>";
+  for (int i = 0; i < 300; ++i) deep += "</d>";
+  Put("deep.xml", deep + "</Item></List>");
+
+  for (const bool whole : {false, true}) {
+    SCOPED_TRACE(whole ? "whole document" : "entry reader");
+    Readers readers;
+    const Node entry = readers.FirstEntry(whole, PathOf("long.xml"));
+    ASSERT_TRUE(entry) << readers.Reason(whole);
+    EXPECT_TRUE(entry.Text() == text);  // not printed: ten megabytes
+
+    Readers deepReaders;
+    EXPECT_FALSE(deepReaders.FirstEntry(whole, PathOf("deep.xml")));
+    EXPECT_TRUE(EndsWith(deepReaders.Reason(whole), "要素の入れ子が深すぎます。"_sj))
+        << deepReaders.Reason(whole);
+  }
+}
+
+TEST_F(XmlStreamTest, TextThatCp932CannotHoldIsReportedWhereItStands) {
+  // An emoji in an element's text (line 4) and in an attribute (line 6).
+  Put("emoji.xml",
+      "<?xml version='1.0' encoding='UTF-8'?>\n<List>\n  <Item>\n    <Name>\xF0\x9F\x98\x80</Name>"
+      "\n  </Item>\n  <Item a='\xF0\x9F\x98\x80'/>\n</List>\n");
+  for (const bool whole : {false, true}) {
+    SCOPED_TRACE(whole ? "whole document" : "entry reader");
+    Readers readers;
+    const Node first = readers.FirstEntry(whole, PathOf("emoji.xml"));
+    ASSERT_TRUE(first) << readers.Reason(whole);
+    try {
+      first.ChildNodes().at(0).Text();
+      ADD_FAILURE() << "no ConversionError";
+    } catch (const vext::xml::ConversionError& e) {
+      // Where the text begins: just after <Name>.
+      EXPECT_EQ(e.Reason(), "4 行目 11 桁目: 文字コードを変換できない文字が含まれています。"_sj);
+    }
+    Node second;
+    if (whole)
+      second = readers.doc.DocumentElement().ChildNodes().back();
+    else
+      second = readers.reader.NextEntry();
+    ASSERT_TRUE(second);
+    try {
+      second.GetAttribute("a");
+      ADD_FAILURE() << "no ConversionError";
+    } catch (const vext::xml::ConversionError& e) {
+      EXPECT_EQ(e.m_nLine, 6);
+      EXPECT_EQ(e.m_nColumn, 16);  // just after the tag
+    }
+  }
+}
+
+TEST_F(XmlStreamTest, DelAndC1ControlsAreWrittenAsReferences) {
+  // CP932 text reaches DEL only (reading it back is the converter's test);
+  // a UTF-8 document may hold the C1 controls.
+  EntryWriter writer;
+  writer.Begin(PathOf("del.xml"), "version='1.1' encoding='Shift_JIS'", "", "List", {});
+  Node item = writer.Nodes().CreateElement("Item");
+  item.SetAttribute("a", CString("x\x7Fy"));
+  item.SetText(
+      CString("\x7F"
+              "03"));
+  writer.Write(item);
+  writer.Commit();
+  EXPECT_EQ(
+      Get("del.xml"),
+      "<?xml version='1.1' encoding='Shift_JIS'?>\r\n<List><Item a=\"x&#127;y\">&#127;03</Item>"
+      "</List>\r\n");
+
+  Document doc;
+  ASSERT_TRUE(doc.Load(
+      Put("c1.xml", "<?xml version='1.0' encoding='UTF-8'?><r a='&#133;'>&#128;&#159;</r>")));
+  ASSERT_TRUE(doc.Save(PathOf("c1-saved.xml")));
+  EXPECT_EQ(Get("c1-saved.xml"), "<r a=\"&#133;\">&#128;&#159;</r>\r\n");
 }
 
 }  // namespace

@@ -81,6 +81,18 @@ void AppendText(std::string& out, const xmlNode* node) {
   }
 }
 
+// Text of a parsed node that cannot be converted is reported where it
+// stands in the document.
+template <typename Read>
+auto AtNode(const xmlNode* node, Read read) {
+  try {
+    return read();
+  } catch (const ConversionError&) {
+    const TextPosition where = PositionOf(node);
+    throw ConversionError(where.line, where.column);
+  }
+}
+
 xmlNodePtr NewOrphan(xmlDocPtr doc, xmlNodePtr node) {
   if (!node) throw std::bad_alloc();
   Link(Orphanage(doc), node);
@@ -93,13 +105,15 @@ CString ConversionError::Message() {
   return CString("文字コードを変換できない文字が含まれています。"_sj);
 }
 
+CString ConversionError::Reason() const { return PositionText(m_nLine, m_nColumn) + Message(); }
+
 // --- Node ----------------------------------------------------------------
 
 CString Node::NodeName() const {
   const xmlNode* node = Native(*this);
   if (!node) return CString();
   switch (node->type) {
-    case XML_ELEMENT_NODE: return FromTree(QualifiedName(node));
+    case XML_ELEMENT_NODE: return AtNode(node, [&] { return FromTree(QualifiedName(node)); });
     case XML_TEXT_NODE: return CString("#text");
     case XML_CDATA_SECTION_NODE: return CString("#cdata-section");
     case XML_COMMENT_NODE: return CString("#comment");
@@ -124,16 +138,19 @@ std::vector<Attribute> Node::Attributes() const {
   std::vector<Attribute> attributes;
   const xmlNode* node = Native(*this);
   if (!node || node->type != XML_ELEMENT_NODE) return attributes;
-  for (const xmlNs* ns = node->nsDef; ns; ns = ns->next) {
-    std::string name = "xmlns";
-    if (ns->prefix) {
-      name += ':';
-      name += Chars(ns->prefix);
+  AtNode(node, [&] {
+    for (const xmlNs* ns = node->nsDef; ns; ns = ns->next) {
+      std::string name = "xmlns";
+      if (ns->prefix) {
+        name += ':';
+        name += Chars(ns->prefix);
+      }
+      attributes.emplace_back(FromTree(name), FromTree(ns->href));
     }
-    attributes.emplace_back(FromTree(name), FromTree(ns->href));
-  }
-  for (const xmlAttr* a = node->properties; a; a = a->next)
-    attributes.emplace_back(FromTree(QualifiedName(a)), FromTree(AttributeValue(a)));
+    for (const xmlAttr* a = node->properties; a; a = a->next)
+      attributes.emplace_back(FromTree(QualifiedName(a)), FromTree(AttributeValue(a)));
+    return 0;
+  });
   return attributes;
 }
 
@@ -148,12 +165,13 @@ std::optional<CString> Node::GetAttribute(std::string_view name) const {
     for (const xmlNs* ns = node->nsDef; ns; ns = ns->next) {
       const std::string_view nsPrefix = ns->prefix ? Chars(ns->prefix) : "";
       if (nsPrefix == prefix && (ns->prefix != nullptr) == (qname.size() > 5))
-        return FromTree(ns->href);
+        return AtNode(node, [&] { return FromTree(ns->href); });
     }
   }
   std::string scratch;
   for (const xmlAttr* a = node->properties; a; a = a->next)
-    if (HasQualifiedName(a, qname)) return FromTree(AttributeValue(a, scratch));
+    if (HasQualifiedName(a, qname))
+      return AtNode(node, [&] { return FromTree(AttributeValue(a, scratch)); });
   return std::nullopt;
 }
 
@@ -161,14 +179,14 @@ CString Node::Text() const {
   const xmlNode* node = Native(*this);
   if (!node) return CString();
   if (node->type != XML_ELEMENT_NODE && node->type != XML_DOCUMENT_NODE)
-    return FromTree(node->content);
+    return AtNode(node, [&] { return FromTree(node->content); });
   const xmlNode* only = node->children;
   if (!only) return CString();
   if (!only->next && (only->type == XML_TEXT_NODE || only->type == XML_CDATA_SECTION_NODE))
-    return FromTree(only->content);
+    return AtNode(node, [&] { return FromTree(only->content); });
   std::string text;
   AppendText(text, node);
-  return FromTree(text);
+  return AtNode(node, [&] { return FromTree(text); });
 }
 
 void Node::SetAttribute(const CString& name, const CString& value) {
@@ -290,6 +308,7 @@ bool Document::Load(const CString& path) {
       std::unique_ptr<xmlParserCtxt, void (*)(xmlParserCtxtPtr)> context(xmlNewParserCtxt(),
                                                                          xmlFreeParserCtxt);
       if (context) {
+        KeepPositions(context.get());
         doc = xmlCtxtReadIO(context.get(), FileInput::Read, nullptr, &input, nullptr, nullptr,
                             kParseOptions);
         wellFormed = context->wellFormed != 0;

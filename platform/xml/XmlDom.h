@@ -19,7 +19,12 @@
 // indentation, elements without children as <X/>, attributes in double
 // quotes. Text escapes & < > and CR (as &#13;, which reading keeps);
 // attribute values escape & < " and CR, LF, tab. A character the output
-// encoding lacks is written as a character reference.
+// encoding lacks is written as a character reference, and so are DEL and
+// the C1 controls (U+007F to U+009F), which XML 1.1 allows in no other way.
+//
+// Reading lets a text node grow beyond libxml2's 10,000,000-byte limit
+// (whatever was written can be read again) while its limits on depth and
+// entity expansion stay.
 #pragma once
 
 #include <memory>
@@ -40,8 +45,20 @@ namespace vext::xml {
 class AFX_API ConversionError : public std::runtime_error {
  public:
   ConversionError() : std::runtime_error("text not convertible between CP932 and Unicode") {}
+  // Text of a parsed document: where it stands, as far as the parser kept
+  // it (the line, and the column just after the start tag of the element
+  // that holds the text or the attribute; 0 when not known).
+  ConversionError(long line, long column) : ConversionError() {
+    m_nLine = line;
+    m_nColumn = column;
+  }
   // "文字コードを変換できない文字が含まれています。" in CP932.
   static CString Message();
+  // Message() after the position, "3 行目 5 桁目: ", when there is one.
+  CString Reason() const;
+
+  long m_nLine = 0;
+  long m_nColumn = 0;
 };
 
 using Attribute = std::pair<CString, CString>;

@@ -147,10 +147,18 @@ bool EntryReader::Open(const CString& path) {
   char start[4];
   const int n = FileInput::Read(&r.input, start, sizeof start);
   if (n < 0) return Fail();
+  if (n == 0) {
+    // libxml2 would speak of extra content after the (missing) root.
+    r.errors.Fail(XML_ERR_DOCUMENT_EMPTY, CString("文書が空です。"_sj));
+    return Fail();
+  }
   {
     ErrorScope scope(r.errors);
     r.context = xmlCreatePushParserCtxt(nullptr, nullptr, start, n, nullptr);
-    if (r.context) xmlCtxtUseOptions(r.context, kParseOptions);
+    if (r.context) {
+      xmlCtxtUseOptions(r.context, kParseOptions);
+      KeepPositions(r.context);
+    }
   }
   if (!r.context) return Fail();
   while (!r.Root() && r.Feed()) {

@@ -108,6 +108,14 @@ void Serializer::WriteCharacter(std::string_view utf8, char32_t cp, Context cont
   }
   if (written) return;
   if (context == Context::Markup) throw ConversionError();
+  WriteReference(cp);
+}
+
+// DEL and the C1 controls: XML 1.1 takes them only as character
+// references (and reads a raw U+0085 as a line end).
+static bool IsRestricted(char32_t cp) { return cp >= 0x7F && cp <= 0x9F; }
+
+void Serializer::WriteReference(char32_t cp) {
   m_out += "&#";
   m_out += std::to_string(static_cast<unsigned long>(cp));
   m_out += ';';
@@ -118,11 +126,18 @@ void Serializer::Write(std::string_view text, Context context) {
   std::size_t run = 0;  // start of the bytes not yet copied
   for (std::size_t i = 0; i < text.size();) {
     const unsigned char b = bytes[i];
-    if (b >= 0x80) {
-      char32_t cp;
-      const int n = unicode::DecodeUtf8(text.substr(i), cp);
+    if (b >= 0x7F) {
+      char32_t cp = b;
+      const int n = b == 0x7F ? 1 : unicode::DecodeUtf8(text.substr(i), cp);
       if (n == 0) throw ConversionError();
-      if (m_target != Target::Utf8) {
+      if (context != Context::Markup && IsRestricted(cp)) {
+        m_out.append(text.data() + run, i - run);
+        WriteReference(cp);
+        i += static_cast<std::size_t>(n);
+        run = i;
+        continue;
+      }
+      if (m_target != Target::Utf8 && b != 0x7F) {
         m_out.append(text.data() + run, i - run);
         WriteCharacter(text.substr(i, static_cast<std::size_t>(n)), cp, context);
         run = i + static_cast<std::size_t>(n);

@@ -23,6 +23,7 @@ struct Calls {
   int (*rename)(const char* from, const char* to);
   int (*unlink)(const char* path);
   int (*flock)(int fd, int operation);
+  int (*linkat)(int fromDir, const char* from, int toDir, const char* to, int flags);
 };
 
 // The table in use; tests replace entries and restore them afterwards.

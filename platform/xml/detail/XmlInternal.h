@@ -93,6 +93,22 @@ class ErrorScope {
   void* m_oldGenericContext;
 };
 
+// Puts the facade's handlers into a parser context before parsing: text
+// nodes may exceed libxml2's 10,000,000-byte limit (XML_PARSE_HUGE stays
+// off, and with it libxml2's bounds on depth and expansion stay on), and
+// each element remembers where its content begins, for PositionOf.
+void KeepPositions(xmlParserCtxtPtr context);
+
+struct TextPosition {
+  long line = 0;
+  long column = 0;  // 0 when not known
+};
+// Where the content of `node`'s element (the node itself, or the element
+// that holds it) begins in the parsed file; {0, 0} when not known.
+TextPosition PositionOf(const xmlNode* node);
+// "3 行目 5 桁目: " (the column left out when 0); empty without a line.
+CString PositionText(long line, long column);
+
 // Never the network, never a DTD or an external entity, no entity
 // substitution by the parser, libxml2's expansion limits left on.
 constexpr int kParseOptions = XML_PARSE_NONET | XML_PARSE_BIG_LINES;
@@ -123,8 +139,8 @@ constexpr std::size_t kExpansionBudget = 16 * 1024 * 1024;
 // attribute values & < " and CR, LF, tab, so that every character comes
 // back as it was when the file is read again. A character the output
 // encoding lacks becomes a character reference in text and attribute
-// values; in names, comments and processing instructions it throws
-// ConversionError.
+// values, as do DEL and the C1 controls; in names, comments and
+// processing instructions the former throws ConversionError.
 class Serializer {
  public:
   // The encoding named by an "xml" declaration's data; empty for none.
@@ -165,6 +181,7 @@ class Serializer {
   void Write(std::string_view utf8, Context context);
   void WriteName(const xmlNode* element);
   void WriteCharacter(std::string_view utf8, char32_t cp, Context context);
+  void WriteReference(char32_t cp);
   void Attributes(const xmlNode* element);
   void ProcessingInstruction(std::string_view target, std::string_view data);
   void MaybeFlush();
