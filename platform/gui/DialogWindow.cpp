@@ -42,6 +42,10 @@ class ItemList final : public wxVListBox {
                    wxBORDER_SUNKEN | (horizontal ? wxHSCROLL : 0)),
         m_baseWidth(baseWidth),
         m_horizontal(horizontal) {
+    // Scroll bars that stay, as a list box's do, rather than GTK's overlay
+    // ones that show only under the pointer.
+    if (GtkWidget* widget = GetHandle(); widget && GTK_IS_SCROLLED_WINDOW(widget))
+      gtk_scrolled_window_set_overlay_scrolling(GTK_SCROLLED_WINDOW(widget), FALSE);
     if (!horizontal) return;
     for (const auto& type :
          {wxEVT_SCROLLWIN_TOP, wxEVT_SCROLLWIN_BOTTOM, wxEVT_SCROLLWIN_LINEUP,

@@ -220,9 +220,9 @@ TEST(Desktop, TabStopsFrameAndAWaitDialogOverItsOwner) {
   });
   const probe::DialogView sample = Drawn(COwnerDlg::IDD, "owner-600.png");
 
-  // Only a close box; neither resized nor maximised.
+  // Only a close box: neither minimised, resized nor maximised.
   EXPECT_NE(std::find(sample.actions.begin(), sample.actions.end(), "CLOSE"), sample.actions.end());
-  for (const char* refused : {"RESIZE", "MAXIMIZE_HORZ", "MAXIMIZE_VERT"})
+  for (const char* refused : {"MINIMIZE", "RESIZE", "MAXIMIZE_HORZ", "MAXIMIZE_VERT"})
     EXPECT_EQ(std::find(sample.actions.begin(), sample.actions.end(), refused),
               sample.actions.end())
         << refused;
