@@ -460,15 +460,13 @@ DialogWindow::Item* DialogWindow::NextTabStop(const wxWindow* focus, bool forwar
   };
   // Where the search starts: a radio button stands for its whole group.
   std::size_t from = forward ? count - 1 : 0;
-  std::size_t groupStart = count;
-  std::size_t groupEnd = count;
+  std::size_t groupStart = count;  // the focused radio group's first control; none
   if (const Item* current = ItemOf(focus)) {
     const auto at = static_cast<std::size_t>(current - m_items.data());
     from = at;
     if (isRadio(at)) {
       groupStart = GroupStart(at);
-      groupEnd = GroupEnd(at);
-      from = forward ? groupEnd - 1 : groupStart;
+      from = forward ? GroupEnd(at) - 1 : groupStart;
     }
   }
   for (std::size_t step = 1; step <= count; ++step) {
