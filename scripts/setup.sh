@@ -32,7 +32,7 @@ packages=(
   libpng-dev libzint-dev libcli11-dev zbar-tools zxing-cpp-tools
   nlohmann-json3-dev
   libwxgtk3.2-dev libgtk-3-dev fonts-ipafont-gothic
-  xvfb xauth openbox xdotool
+  xvfb xauth fluxbox x11-utils xdotool
 )
 
 if command -v dpkg-query >/dev/null 2>&1; then

@@ -5,6 +5,7 @@
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/dc.h>
+#include <wx/dcclient.h>
 #include <wx/frame.h>
 #include <wx/radiobut.h>
 #include <wx/settings.h>
@@ -32,25 +33,43 @@ constexpr int kIconSize = 32;
 }  // namespace
 
 // A single-selection list whose items may hold TABs, which move to the
-// list's tab stops (dialog units).
+// list's tab stops (dialog units). With a horizontal scroll bar it scrolls
+// across the width the dialog class gave it.
 class ItemList final : public wxVListBox {
  public:
-  ItemList(wxWindow* parent, const wxRect& rect, int baseWidth)
-      : wxVListBox(parent, wxID_ANY, rect.GetPosition(), rect.GetSize(), wxBORDER_SUNKEN),
-        m_baseWidth(baseWidth) {}
+  ItemList(wxWindow* parent, const wxRect& rect, int baseWidth, bool horizontal)
+      : wxVListBox(parent, wxID_ANY, rect.GetPosition(), rect.GetSize(),
+                   wxBORDER_SUNKEN | (horizontal ? wxHSCROLL : 0)),
+        m_baseWidth(baseWidth),
+        m_horizontal(horizontal) {
+    // Scroll bars that stay, as a list box's do, rather than GTK's overlay
+    // ones that show only under the pointer.
+    if (GtkWidget* widget = GetHandle(); widget && GTK_IS_SCROLLED_WINDOW(widget))
+      gtk_scrolled_window_set_overlay_scrolling(GTK_SCROLLED_WINDOW(widget), FALSE);
+    if (!horizontal) return;
+    for (const auto& type :
+         {wxEVT_SCROLLWIN_TOP, wxEVT_SCROLLWIN_BOTTOM, wxEVT_SCROLLWIN_LINEUP,
+          wxEVT_SCROLLWIN_LINEDOWN, wxEVT_SCROLLWIN_PAGEUP, wxEVT_SCROLLWIN_PAGEDOWN,
+          wxEVT_SCROLLWIN_THUMBTRACK, wxEVT_SCROLLWIN_THUMBRELEASE})
+      Bind(type, &ItemList::OnScroll, this);
+  }
 
   void Present(const WindowState& state) {
     m_items.clear();
     for (const ListItem& item : state.items) m_items.push_back(ToWx(item.text));
     m_tabStops = state.tabStops;
+    m_extent = state.horizontalExtent;
     SetItemCount(m_items.size());
     SetSelection(state.selection);
     if (state.topIndex > 0 && static_cast<std::size_t>(state.topIndex) < m_items.size())
       ScrollToRow(static_cast<std::size_t>(state.topIndex));
+    UpdateHorizontal();
     RefreshAll();
   }
 
   const std::vector<wxString>& Items() const { return m_items; }
+  // The width the horizontal scroll bar spans; 0 when it has none.
+  int ScrollWidth() const { return m_horizontal ? GetScrollRange(wxHORIZONTAL) : 0; }
 
   // The pixel position of the tab stop after `x`.
   int NextStop(int x) const {
@@ -65,30 +84,89 @@ class ItemList final : public wxVListBox {
   }
 
  private:
+  // Where each TAB-separated piece of `text` starts, and where it ends.
+  template <typename Piece>
+  int Lay(wxDC& dc, const wxString& text, Piece piece) const {
+    int x = 2;
+    for (const wxString& part : wxSplit(text, '\t', 0)) {
+      if (x > 2) x = NextStop(x - 2) + 2;
+      piece(part, x);
+      x += dc.GetTextExtent(part).x;
+    }
+    return x;
+  }
+
+  void UpdateHorizontal() {
+    if (!m_horizontal) return;
+    int width = m_extent;
+    // The stand-in font runs a little wider than the one the class
+    // measured with: no item is cut short of what the class allowed for.
+    if (width > 0) {
+      wxClientDC dc(this);
+      dc.SetFont(GetFont());
+      for (const wxString& item : m_items)
+        width = std::max(width, Lay(dc, item, [](const wxString&, int) {}) + 2);
+    }
+    const int view = GetClientSize().x;
+    if (width <= view) {
+      m_offset = 0;
+      SetScrollbar(wxHORIZONTAL, 0, 0, 0);
+      return;
+    }
+    m_offset = std::clamp(m_offset, 0, width - view);
+    SetScrollbar(wxHORIZONTAL, m_offset, view, width);
+  }
+
+  void OnScroll(wxScrollWinEvent& event) {
+    if (event.GetOrientation() != wxHORIZONTAL) {
+      event.Skip();
+      return;
+    }
+    const int view = GetClientSize().x;
+    const int last = std::max(0, GetScrollRange(wxHORIZONTAL) - view);
+    const int line = GetCharWidth() * 2;
+    const wxEventType type = event.GetEventType();
+    int offset = event.GetPosition();
+    if (type == wxEVT_SCROLLWIN_TOP) offset = 0;
+    if (type == wxEVT_SCROLLWIN_BOTTOM) offset = last;
+    if (type == wxEVT_SCROLLWIN_LINEUP) offset = m_offset - line;
+    if (type == wxEVT_SCROLLWIN_LINEDOWN) offset = m_offset + line;
+    if (type == wxEVT_SCROLLWIN_PAGEUP) offset = m_offset - view;
+    if (type == wxEVT_SCROLLWIN_PAGEDOWN) offset = m_offset + view;
+    m_offset = std::clamp(offset, 0, last);
+    SetScrollPos(wxHORIZONTAL, m_offset);
+    RefreshAll();
+  }
+
   void OnDrawItem(wxDC& dc, const wxRect& rect, size_t n) const override {
     dc.SetFont(GetFont());
     dc.SetTextForeground(IsSelected(n) ? wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHTTEXT)
                                        : GetForegroundColour());
-    int x = 2;
-    for (const wxString& piece : wxSplit(m_items[n], '\t', 0)) {
-      if (x > 2) x = NextStop(x - 2) + 2;
-      dc.DrawText(piece, rect.x + x, rect.y + 1);
-      x += dc.GetTextExtent(piece).x;
-    }
+    Lay(dc, m_items[n],
+        [&](const wxString& part, int x) { dc.DrawText(part, rect.x + x - m_offset, rect.y + 1); });
   }
   wxCoord OnMeasureItem(size_t /*n*/) const override { return GetCharHeight() + 2; }
 
   std::vector<wxString> m_items;
   std::vector<int> m_tabStops;
   int m_baseWidth;
+  bool m_horizontal;
+  int m_extent = 0;  // pixels, as the dialog class set it
+  int m_offset = 0;  // pixels scrolled to the left
 };
 
 namespace {
 
+// The frame the template asks for: a close box with the system menu,
+// minimise and maximise boxes only when asked, resizable only with a thick
+// frame.
 long DialogStyle(const DialogTemplate& dialog) {
   long style = 0;
   if ((dialog.style & WS_CAPTION) == WS_CAPTION) style |= wxCAPTION;
   if (dialog.style & WS_SYSMENU) style |= wxSYSTEM_MENU | wxCLOSE_BOX;
+  if (dialog.style & WS_MINIMIZEBOX) style |= wxMINIMIZE_BOX;
+  if (dialog.style & WS_MAXIMIZEBOX) style |= wxMAXIMIZE_BOX;
+  if (dialog.style & WS_THICKFRAME) style |= wxRESIZE_BORDER;
   if (!(dialog.style & WS_CAPTION)) style |= wxBORDER_RAISED | wxFRAME_TOOL_WINDOW;
   return style;
 }
@@ -193,7 +271,8 @@ wxWindow* DialogWindow::Make(const DialogControl& control, const wxRect& rect, b
       break;
     }
     case ControlKind::ListBox: {
-      auto* list = new ItemList(this, rect, CDC(m_template.pointSize).BaseUnits().cx);
+      auto* list = new ItemList(this, rect, CDC(m_template.pointSize).BaseUnits().cx,
+                                (control.style & WS_HSCROLL) != 0);
       list->Bind(wxEVT_LISTBOX, [action, list](wxCommandEvent&) {
         if (list->GetSelection() >= 0) action(DialogAction::Kind::Select, list->GetSelection());
       });
@@ -218,6 +297,7 @@ wxWindow* DialogWindow::Make(const DialogControl& control, const wxRect& rect, b
   }
   window->Bind(wxEVT_SET_FOCUS, [this, id](wxFocusEvent& event) {
     event.Skip();
+    if (id != IDC_STATIC) m_focus = id;
     if (!m_applying && id != IDC_STATIC) Send({UserEvent::Kind::Focus, {}, id, 0});
   });
   return window;
@@ -264,7 +344,8 @@ void DialogWindow::ShowState(Item& item, const WindowState& state, const Animati
           force || state.items.size() != before.items.size() ||
           !std::equal(state.items.begin(), state.items.end(), before.items.begin(),
                       [](const auto& a, const auto& b) { return a.text == b.text; }) ||
-          state.tabStops != before.tabStops || state.topIndex != before.topIndex;
+          state.tabStops != before.tabStops || state.topIndex != before.topIndex ||
+          state.horizontalExtent != before.horizontalExtent;
       if (itemsChanged)
         list->Present(state);
       else if (list->GetSelection() != state.selection)
@@ -306,11 +387,17 @@ void DialogWindow::Apply(const ControlUpdate& update, int seen) {
 void DialogWindow::ApplyDialog(const WindowState& state) {
   m_applying = true;
   SetTitle(ToWx(state.text));
+  const bool enabling = state.enabled && !IsEnabled();
   Enable(state.enabled);
+  // Disabled, the window lost the keyboard focus: the dialog's focus
+  // control takes it back.
+  if (enabling)
+    if (Item* item = ItemOf(m_focus)) item->window->SetFocus();
   m_applying = false;
 }
 
 void DialogWindow::ApplyFocus(int id) {
+  m_focus = id;
   Item* item = ItemOf(id);
   if (!item || item->window->HasFocus()) return;
   m_applying = true;
@@ -351,8 +438,60 @@ DialogWindow::Item* DialogWindow::ItemOf(const DialogControl* control) {
   return nullptr;
 }
 
+std::size_t DialogWindow::GroupStart(std::size_t index) const {
+  while (index > 0 && !IsGroupStart(m_template, index)) --index;
+  return index;
+}
+
+std::size_t DialogWindow::GroupEnd(std::size_t index) const {
+  ++index;
+  while (index < m_items.size() && !IsGroupStart(m_template, index)) ++index;
+  return index;
+}
+
+DialogWindow::Item* DialogWindow::NextTabStop(const wxWindow* focus, bool forward) {
+  const std::size_t count = m_items.size();
+  if (count == 0) return nullptr;
+  const auto reachable = [](const Item& item) {
+    return item.window->IsShown() && item.window->IsEnabled();
+  };
+  const auto isRadio = [this](std::size_t i) {
+    return m_items[i].control->kind == ControlKind::RadioButton;
+  };
+  // Where the search starts: a radio button stands for its whole group.
+  std::size_t from = forward ? count - 1 : 0;
+  std::size_t groupStart = count;  // the focused radio group's first control; none
+  if (const Item* current = ItemOf(focus)) {
+    const auto at = static_cast<std::size_t>(current - m_items.data());
+    from = at;
+    if (isRadio(at)) {
+      groupStart = GroupStart(at);
+      from = forward ? GroupEnd(at) - 1 : groupStart;
+    }
+  }
+  for (std::size_t step = 1; step <= count; ++step) {
+    const std::size_t i = forward ? (from + step) % count : (from + count - step) % count;
+    Item& item = m_items[i];
+    if (!(item.control->style & WS_TABSTOP) || !reachable(item)) continue;
+    if (!isRadio(i)) return &item;
+    const std::size_t start = GroupStart(i);
+    if (start == groupStart) continue;
+    // A radio group is entered at its checked button.
+    for (std::size_t j = start; j < GroupEnd(i); ++j)
+      if (m_items[j].state.check == BST_CHECKED && reachable(m_items[j])) return &m_items[j];
+    return &item;
+  }
+  return nullptr;
+}
+
 void DialogWindow::OnCharHook(wxKeyEvent& event) {
   const int key = event.GetKeyCode();
+  if (key == WXK_TAB && !event.ControlDown() && !event.AltDown()) {
+    // Only the controls with WS_TABSTOP, in template order; the focus
+    // event that follows tells the dialog.
+    if (Item* next = NextTabStop(FindFocus(), !event.ShiftDown())) next->window->SetFocus();
+    return;
+  }
   if (key == WXK_ESCAPE) {
     Send({UserEvent::Kind::Action, {DialogAction::Kind::Cancel, 0, 0, {}}, 0, 0});
     return;
@@ -382,14 +521,17 @@ std::vector<ControlView> DialogWindow::Controls() const {
     view.screen = item.window->GetScreenRect();
     view.enabled = item.window->IsEnabled();
     view.shown = item.window->IsShown();
+    view.focused = item.window->HasFocus();
     view.checked = item.state.check == BST_CHECKED;
     view.selection = item.state.selection;
     wxString shown = item.window->GetLabel();
     if (item.control->kind == ControlKind::Edit)
       shown = static_cast<const wxTextCtrl*>(item.window)->GetValue();
-    if (item.control->kind == ControlKind::ListBox)
+    if (item.control->kind == ControlKind::ListBox) {
+      view.scrollWidth = static_cast<const ItemList*>(item.window)->ScrollWidth();
       for (const wxString& text : static_cast<const ItemList*>(item.window)->Items())
         view.items.emplace_back(text.utf8_str().data());
+    }
     view.text = shown.utf8_str().data();
     view.inputMethod = item.inputMethod;
     view.fitProblem = FitProblem(*item.window, *item.control, shown, item.window->GetSize());

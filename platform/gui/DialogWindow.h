@@ -43,8 +43,10 @@ struct ControlView {
   bool enabled = true;
   bool shown = true;
   bool checked = false;
+  bool focused = false;
   int selection = -1;
   std::vector<std::string> items;
+  int scrollWidth = 0;      // list box: what its horizontal scroll bar spans
   std::string fitProblem;   // "" when the text fits
   std::string inputMethod;  // what became of the last input-method request
 };
@@ -88,12 +90,19 @@ class DialogWindow final : public wxDialog {
   Item* ItemOf(const wxWindow* window);
   Item* ItemOf(int id);
   Item* ItemOf(const DialogControl* control);
+  // Where Tab (`forward`) or Shift+Tab goes from the control with `focus`.
+  Item* NextTabStop(const wxWindow* focus, bool forward);
+  // The radio group around the control at `index`: its first control and
+  // the one after its last.
+  std::size_t GroupStart(std::size_t index) const;
+  std::size_t GroupEnd(std::size_t index) const;
   void OnCharHook(wxKeyEvent& event);
 
   const DialogTemplate& m_template;
   Sink m_sink;
   std::vector<Item> m_items;
-  int m_sent = 0;  // events sent so far
+  int m_sent = 0;   // events sent so far
+  int m_focus = 0;  // the control with the keyboard focus
   bool m_applying = false;
 };
 

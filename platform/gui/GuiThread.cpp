@@ -56,8 +56,9 @@ class Runner {
     if (m_state == State::NotStarted) {
       m_state = State::Starting;
       m_thread = std::thread([this] { Run(); });
-      m_changed.wait(lock, [this] { return m_state != State::Starting; });
     }
+    // A thread that asks while another starts the toolkit waits for it too.
+    m_changed.wait(lock, [this] { return m_state != State::Starting; });
     return m_state == State::Running ? &m_gui : nullptr;
   }
 

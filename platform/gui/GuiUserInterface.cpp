@@ -73,8 +73,12 @@ class DialogSession final : public DialogObserver {
     m_gui.Call([key = m_key] {
       const auto found = Windows().find(key);
       if (found == Windows().end()) return;
+      wxWindow* owner = found->second->GetParent();
       found->second->Destroy();
       Windows().erase(found);
+      // As on Windows, the owner becomes the active window again, so that
+      // the keyboard reaches it.
+      if (owner && owner->IsShown()) owner->Raise();
     });
   }
 
@@ -295,6 +299,8 @@ void GuiUserInterface::WaitTextChanged(const ui::WaitView& /*view*/) { FlushAll(
 void GuiUserInterface::WaitHidden(const ui::WaitView& view) {
   const auto found = t_waits.find(view.Dialog());
   if (found == t_waits.end()) return;
+  // The owner enabled again before it is activated.
+  FlushAll();
   std::erase(t_sessions, found->second.get());
   found->second->Close();
   t_waits.erase(found);

@@ -1,5 +1,8 @@
 #include "Probe.h"
 
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <gdk/gdkx.h>
 #include <gtk/gtk.h>
 #include <wx/fontutil.h>
 #include <wx/utils.h>
@@ -50,6 +53,37 @@ void DescribeFont(const wxWindow& window, const std::vector<ControlView>& contro
   g_object_unref(font);
 }
 
+// What the window manager lets the user do with the window
+// (_NET_WM_ALLOWED_ACTIONS), without the prefix: "CLOSE", "MOVE"...
+std::vector<std::string> AllowedActions(GdkWindow* window) {
+  std::vector<std::string> actions;
+  GdkDisplay* display = gdk_window_get_display(window);
+  if (!GDK_IS_X11_DISPLAY(display)) return actions;
+  Display* x = GDK_DISPLAY_XDISPLAY(display);
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0;
+  unsigned long after = 0;
+  unsigned char* data = nullptr;
+  const Atom property = XInternAtom(x, "_NET_WM_ALLOWED_ACTIONS", False);
+  if (XGetWindowProperty(x, GDK_WINDOW_XID(window), property, 0, 64, False, XA_ATOM, &type, &format,
+                         &count, &after, &data) != Success)
+    return actions;
+  if (type == XA_ATOM && format == 32 && data) {
+    const auto* atoms = reinterpret_cast<const Atom*>(data);
+    for (unsigned long i = 0; i < count; ++i) {
+      char* name = XGetAtomName(x, atoms[i]);
+      if (!name) continue;
+      std::string action = name;
+      XFree(name);
+      const std::string prefix = "_NET_WM_ACTION_";
+      if (action.starts_with(prefix)) actions.push_back(action.substr(prefix.size()));
+    }
+  }
+  if (data) XFree(data);
+  return actions;
+}
+
 std::optional<DialogView> Find(unsigned templateId) {
   GuiThread* gui = GuiThread::Instance();
   if (!gui) return std::nullopt;
@@ -66,6 +100,7 @@ std::optional<DialogView> Find(unsigned templateId) {
       if (frame.width <= 1 || frame.height <= 1) continue;  // not placed yet
       view.screen = wxRect(frame.x, frame.y, frame.width, frame.height);
       view.enabled = window->IsEnabled();
+      view.actions = AllowedActions(gdk);
       view.clipFrame = window->ClipFrame();
       view.busyCursor = wxIsBusy();
       view.controls = window->Controls();

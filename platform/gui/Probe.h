@@ -28,6 +28,9 @@ struct DialogView {
   bool enabled = true;
   int clipFrame = -1;  // the animation's frame; -1 none
   bool busyCursor = false;
+  // What the window manager offers for the window: "CLOSE", "MINIMIZE",
+  // "MAXIMIZE_HORZ", "RESIZE"... (_NET_WM_ALLOWED_ACTIONS).
+  std::vector<std::string> actions;
   std::vector<ControlView> controls;
 
   const ControlView* Control(int id) const {

@@ -19,8 +19,12 @@ constexpr DWORD WS_BORDER = 0x00800000;
 constexpr DWORD WS_VSCROLL = 0x00200000;
 constexpr DWORD WS_HSCROLL = 0x00100000;
 constexpr DWORD WS_SYSMENU = 0x00080000;
+constexpr DWORD WS_THICKFRAME = 0x00040000;  // a dialog the user can resize
 constexpr DWORD WS_GROUP = 0x00020000;
 constexpr DWORD WS_TABSTOP = 0x00010000;
+// On a dialog the two bits above ask for its minimise and maximise boxes.
+constexpr DWORD WS_MINIMIZEBOX = 0x00020000;
+constexpr DWORD WS_MAXIMIZEBOX = 0x00010000;
 
 // Dialog styles.
 constexpr DWORD DS_MODALFRAME = 0x0080;

@@ -6,6 +6,7 @@
 // build folder's screens/), which docs/screens/ keeps.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <functional>
@@ -150,6 +151,127 @@ TEST(Desktop, TheWaitDialogPlaysUntilAnotherThreadEndsIt) {
   EXPECT_TRUE(Result(closed));
   host.join();
   EXPECT_TRUE(probe::WaitForNoDialog(CWaitDlg::IDD, kWait));
+}
+
+// A dialog with a control that Tab passes by (no WS_TABSTOP), one that it
+// skips while disabled, a radio group whose second button is checked and a
+// list wider than it shows; it shows a wait dialog over itself when asked.
+constexpr int kName = 101, kHelp = 102, kList = 103, kFirst = 104, kSecond = 105, kCopy = 106;
+constexpr vext::DialogControl kOwnerControls[] = {
+    {kName, vext::ControlKind::Edit, 7, 7, 100, 12, WS_TABSTOP, ""},
+    {kHelp, vext::ControlKind::PushButton, 115, 7, 50, 14, 0, "ヘルプ"_sj},
+    {kList, vext::ControlKind::ListBox, 7, 26, 100, 40,
+     WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY, ""},
+    {kFirst, vext::ControlKind::RadioButton, 115, 26, 50, 10, WS_GROUP | WS_TABSTOP, "様"_sj},
+    {kSecond, vext::ControlKind::RadioButton, 115, 40, 50, 10, 0, "殿"_sj},
+    {kCopy, vext::ControlKind::CheckBox, 7, 72, 100, 10, WS_GROUP | WS_TABSTOP | WS_DISABLED,
+     "控えを印刷する"_sj},
+    {IDOK, vext::ControlKind::DefPushButton, 60, 90, 50, 14, WS_TABSTOP, "OK"},
+    {IDCANCEL, vext::ControlKind::PushButton, 115, 90, 50, 14, WS_TABSTOP, "ｷｬﾝｾﾙ"_sj},
+};
+constexpr vext::DialogTemplate kOwnerDialogs[] = {
+    {600, WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 172, 112, "宛先"_sj,
+     "ＭＳ Ｐゴシック"_sj, 9, kOwnerControls}};
+constexpr vext::ResourceModule kOwnerModule{kOwnerDialogs, {}};
+
+class COwnerDlg : public CDialog {
+ public:
+  enum { IDD = 600 };
+  static constexpr UINT kShowWait = WM_USER + 1;
+  static constexpr UINT kEndWait = WM_USER + 2;
+  COwnerDlg() : CDialog(IDD, nullptr) {}
+  std::atomic<int> m_nameFocused{0};  // times the name field got the focus
+
+ protected:
+  BOOL OnInitDialog() override {
+    CDialog::OnInitDialog();
+    auto* list = static_cast<CListBox*>(GetDlgItem(kList));
+    list->AddString("髙橋 一郎　大阪府大阪市北区梅田一丁目一番地"_sj);
+    list->SetHorizontalExtent(400);
+    static_cast<CButton*>(GetDlgItem(kSecond))->SetCheck(BST_CHECKED);
+    GetDlgItem(kName)->SetFocus();
+    return FALSE;
+  }
+  void OnNameSetFocus() { ++m_nameFocused; }
+  LRESULT OnShowWait(WPARAM /*unused*/, LPARAM /*unused*/) {
+    vext::SetMainWindow(this);
+    m_wait = std::make_unique<CWaitDlg>(0);
+    vext::SetMainWindow(nullptr);
+    return 0;
+  }
+  LRESULT OnEndWait(WPARAM /*unused*/, LPARAM /*unused*/) {
+    m_wait.reset();
+    return 0;
+  }
+  std::unique_ptr<CWaitDlg> m_wait;
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(COwnerDlg, CDialog)
+ON_EN_SETFOCUS(kName, OnNameSetFocus)
+ON_MESSAGE(kShowWait, OnShowWait)
+ON_MESSAGE(kEndWait, OnEndWait)
+END_MESSAGE_MAP()
+
+TEST(Desktop, TabStopsFrameAndAWaitDialogOverItsOwner) {
+  COwnerDlg dialog;
+  auto call = std::async(std::launch::async, [&dialog] {
+    vext::ResourceScope resources(&kOwnerModule);
+    return dialog.DoModal();
+  });
+  const probe::DialogView sample = Drawn(COwnerDlg::IDD, "owner-600.png");
+
+  // Only a close box: neither minimised, resized nor maximised.
+  EXPECT_NE(std::find(sample.actions.begin(), sample.actions.end(), "CLOSE"), sample.actions.end());
+  for (const char* refused : {"MINIMIZE", "RESIZE", "MAXIMIZE_HORZ", "MAXIMIZE_VERT"})
+    EXPECT_EQ(std::find(sample.actions.begin(), sample.actions.end(), refused),
+              sample.actions.end())
+        << refused;
+  // The list scrolls across its widest item.
+  EXPECT_GT(sample.Control(kList)->scrollWidth, sample.Control(kList)->screen.width);
+
+  // Tab visits the tab stops in template order, passing by the help
+  // button and the disabled check box, entering the radio group at its
+  // checked button; the dialog hears of each move.
+  const struct {
+    const char* key;
+    int focus;
+  } steps[] = {
+      {"Tab", kList},       {"Tab", kSecond},        {"Tab", IDOK},       {"Tab", IDCANCEL},
+      {"Tab", kName},       {"shift+Tab", IDCANCEL}, {"shift+Tab", IDOK}, {"shift+Tab", kSecond},
+      {"shift+Tab", kList}, {"shift+Tab", kName},
+  };
+  const auto focused = [](int id) {
+    return Shows(COwnerDlg::IDD, [id](const probe::DialogView& v) {
+      const vext::gui::ControlView* control = v.Control(id);
+      return control && control->focused;
+    });
+  };
+  ASSERT_TRUE(Within(kWait, focused(kName)));
+  const HWND window = dialog.m_hWnd;
+  for (const auto& step : steps) {
+    Xdo(std::string("key ") + step.key);
+    EXPECT_TRUE(Within(3000, focused(step.focus))) << step.key << " to " << step.focus;
+  }
+  // At the start, and twice by Tab.
+  EXPECT_TRUE(Within(3000, [&dialog] { return dialog.m_nameFocused == 3; }))
+      << dialog.m_nameFocused;
+  // A wait dialog over it: centred on it, and it disabled until the wait
+  // dialog goes.
+  ASSERT_TRUE(PostMessage(window, COwnerDlg::kShowWait, 0, 0));
+  const std::optional<probe::DialogView> wait = probe::WaitForDialog(CWaitDlg::IDD, kWait);
+  ASSERT_TRUE(wait);
+  const auto centre = [](const wxRect& r) { return r.GetPosition() + r.GetSize() / 2; };
+  EXPECT_NEAR(centre(wait->screen).x, centre(sample.screen).x, 4);
+  EXPECT_NEAR(centre(wait->screen).y, centre(sample.screen).y, 20);
+  EXPECT_TRUE(
+      Within(3000, Shows(COwnerDlg::IDD, [](const probe::DialogView& v) { return !v.enabled; })));
+  ASSERT_TRUE(PostMessage(window, COwnerDlg::kEndWait, 0, 0));
+  EXPECT_TRUE(probe::WaitForNoDialog(CWaitDlg::IDD, kWait));
+  EXPECT_TRUE(
+      Within(3000, Shows(COwnerDlg::IDD, [](const probe::DialogView& v) { return v.enabled; })));
+  // The keyboard reaches it again.
+  Until([] { Xdo("key Escape"); }, Gone(COwnerDlg::IDD), "the sample dialog closed");
+  EXPECT_EQ(Result(call), IDCANCEL);
 }
 
 TEST(Desktop, TheConverterShowsItsWaitDialogWhileItWorks) {
@@ -336,6 +458,7 @@ TEST(Desktop, RecordsWrittenAndReadBackThroughTheFourDialogs) {
   // The open dialog starts in the installed data folder.
   EXPECT_EQ(probe::StandardDialogContents(),
             "\nText Files (*.txt)\n" + folder.parent_path().string());
+  EXPECT_TRUE(probe::Screenshot(0, (Screens() / "open-dialog.png").string()));
   Until(
       [&] {
         Xdo("key ctrl+l");
