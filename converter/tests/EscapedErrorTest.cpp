@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ConverterTestSupport.h"
+#include "SilentUserInterface.h"
 #include "platform/base/Exceptions.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/UserInterface.h"
@@ -47,16 +48,9 @@ TEST(EscapedError, EveryKindOfErrorIsShown) {
 }
 
 // A user interface that cannot show anything.
-class BrokenUserInterface : public vext::ui::UserInterface {
+class BrokenUserInterface : public vext::testing::SilentUserInterface {
  public:
   int MessageBox(const CString&, UINT) override { throw std::runtime_error("no display"); }
-  std::optional<CString> FileDialog(const vext::ui::FileDialogRequest&) override {
-    return std::nullopt;
-  }
-  int DoModal(CDialog&) override { return IDCANCEL; }
-  void WaitShown(const vext::ui::WaitView&) override {}
-  void WaitTextChanged(const vext::ui::WaitView&) override {}
-  void WaitHidden(const vext::ui::WaitView&) override {}
 };
 
 TEST(EscapedError, WithoutAWorkingMessageBoxTheTextGoesToStandardError) {

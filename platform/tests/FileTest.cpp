@@ -53,6 +53,25 @@ class FileTest : public ::testing::Test {
     return names;
   }
 
+  // A child process that starts rewriting `path` and ends in the middle,
+  // by _exit(0) or by `signal`; its wait status (-1 when fork fails).
+  static int RewriteEndedInTheMiddle(const fs::path& path, int signal) {
+    const pid_t child = fork();
+    if (child < 0) return -1;
+    if (child == 0) {
+      try {
+        CFile file(path.c_str(), kRewrite);
+        file.Write("partial new cont", 16);
+        if (signal != 0) raise(signal);
+        _exit(0);
+      } catch (...) {
+      }
+      _exit(1);
+    }
+    int status = 0;
+    return waitpid(child, &status, 0) == child ? status : -1;
+  }
+
   static constexpr UINT kRewrite = CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive;
   static constexpr UINT kReading = CFile::modeRead | CFile::shareDenyWrite;
   const std::string kOld = "old catalogue bytes";
@@ -100,20 +119,8 @@ TEST_F(FileTest, AbandonedRewriteLeavesTheOldFile) {
 }
 
 TEST_F(FileTest, CrashDuringRewriteLeavesTheOldFile) {
-  const pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    try {
-      CFile file(m_path.c_str(), kRewrite);
-      file.Write("partial new cont", 16);
-      _exit(0);
-    } catch (...) {
-      _exit(1);
-    }
-  }
-  int status = 0;
-  ASSERT_EQ(waitpid(child, &status, 0), child);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  const int status = RewriteEndedInTheMiddle(m_path, 0);
+  EXPECT_TRUE(status != -1 && WIFEXITED(status) && WEXITSTATUS(status) == 0);
   EXPECT_EQ(ReadBytes(m_path), kOld);
   // The crashed writer's lock went with it.
   CFile(m_path.c_str(), kReading).Close();
@@ -134,20 +141,8 @@ TEST_F(FileTest, KilledRewriteLeavesNothingThatOutlivesTheNextRewrite) {
     SCOPED_TRACE(unnamed ? "unnamed new content" : "named new content");
     ScopedCalls calls;
     if (!unnamed) calls->open = OpenWithoutUnnamedFiles;
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-      try {
-        CFile file(m_path.c_str(), kRewrite);
-        file.Write("partial new cont", 16);
-        raise(SIGKILL);
-      } catch (...) {
-      }
-      _exit(1);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+    const int status = RewriteEndedInTheMiddle(m_path, SIGKILL);
+    ASSERT_TRUE(status != -1 && WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
     EXPECT_EQ(ReadBytes(m_path), kOld);
     EXPECT_EQ(Others().size(), unnamed ? 0u : 1u);
 
